@@ -1,0 +1,22 @@
+// Everything the program's logic needs from the world, handed to it in one bundle.
+#pragma once
+
+#include "platform/diagnostics.h"
+#include "platform/environment.h"
+#include "platform/executable_name.h"
+#include "platform/regional_formats.h"
+#include "platform/settings_store.h"
+#include "platform/timer_service.h"
+
+namespace rzv {
+
+struct Platform {
+    Environment& environment;
+    SettingsStore& settings;
+    ExecutableName& executable;
+    RegionalFormats& regional;
+    TimerService& timers;
+    Diagnostics& diagnostics;
+};
+
+}  // namespace rzv

@@ -1,0 +1,97 @@
+#include "shell/settings.h"
+
+#include <cfloat>
+#include <cmath>
+#include <string>
+
+#include "uptime/number_text.h"
+
+namespace rzv {
+
+const std::array<SettingSpec, 11> kSettingKeys = {{
+    {SettingKey::MAIN_Left, "MAIN_Left", SettingForm::Placement, 1000},
+    {SettingKey::MAIN_Top, "MAIN_Top", SettingForm::Placement, 1000},
+    {SettingKey::MAIN_Width, "MAIN_Width", SettingForm::Placement, 4380},
+    {SettingKey::MAIN_Height, "MAIN_Height", SettingForm::Placement, 2325},
+    {SettingKey::AlwaysOnTop_TICKBOX, "AlwaysOnTop_TICKBOX", SettingForm::Option, 1},
+    {SettingKey::AUTOSTART_TICKBOX, "AUTOSTART_TICKBOX", SettingForm::Option, 0},
+    {SettingKey::AUTOCLOSE_TICKBOX, "AUTOCLOSE_TICKBOX", SettingForm::Option, 0},
+    {SettingKey::ABOUT_Left, "ABOUT_Left", SettingForm::Placement, 1000},
+    {SettingKey::ABOUT_Top, "ABOUT_Top", SettingForm::Placement, 1000},
+    {SettingKey::ABOUT_Width, "ABOUT_Width", SettingForm::Placement, 5745},
+    {SettingKey::ABOUT_Height, "ABOUT_Height", SettingForm::Placement, 4890},
+}};
+
+const SettingSpec& specOf(SettingKey key) {
+    return kSettingKeys[static_cast<std::size_t>(key)];
+}
+
+namespace {
+
+constexpr int kPlacementDigits = 7;  // what a single-precision number carries
+
+std::optional<float> placementFrom(std::string_view text, std::string_view separator) {
+    const auto value = strictNumber(text, separator);
+    if (!value || std::fabs(*value) > FLT_MAX) return std::nullopt;
+    return static_cast<float>(*value);
+}
+
+// A 16-bit integer reading rounds half to even, as a conversion to a whole number does; a
+// tickbox then takes only 0, 1 and 2.
+std::optional<int> optionFrom(std::string_view text, std::string_view separator) {
+    const auto value = strictNumber(text, separator);
+    if (!value) return std::nullopt;
+    const double whole = std::nearbyint(*value);
+    if (whole < 0 || whole > 2) return std::nullopt;
+    return static_cast<int>(whole);
+}
+
+}  // namespace
+
+std::string Settings::readText(const SettingSpec& spec, std::string_view defaultText) {
+    return store_.read(kSettingsApplication, executable_.executableName(), spec.name, defaultText);
+}
+
+void Settings::writeText(const SettingSpec& spec, std::string_view text) {
+    store_.write(kSettingsApplication, executable_.executableName(), spec.name, text);
+}
+
+void Settings::warnUnreadable(const SettingSpec& spec, std::string_view text) {
+    std::string line = "setting ";
+    line += spec.name;
+    line += " holds \"";
+    line += text;
+    line += "\", which is not a valid ";
+    line += spec.form == SettingForm::Placement ? "window position or size" : "option (0, 1 or 2)";
+    line += "; using the default ";
+    line += std::to_string(spec.defaultValue);
+    diagnostics_.warn(line);
+}
+
+float Settings::readPlacement(SettingKey key) {
+    const auto& spec = specOf(key);
+    const auto separator = regional_.decimalSeparator();
+    const auto text = readText(spec, wholeNumberText(spec.defaultValue));
+    if (const auto value = placementFrom(text, separator)) return *value;
+    warnUnreadable(spec, text);
+    return static_cast<float>(spec.defaultValue);
+}
+
+int Settings::readOption(SettingKey key) {
+    const auto& spec = specOf(key);
+    const auto separator = regional_.decimalSeparator();
+    const auto text = readText(spec, wholeNumberText(spec.defaultValue));
+    if (const auto value = optionFrom(text, separator)) return *value;
+    warnUnreadable(spec, text);
+    return spec.defaultValue;
+}
+
+void Settings::writePlacement(SettingKey key, float twips) {
+    writeText(specOf(key), decimalText(twips, regional_.decimalSeparator(), kPlacementDigits));
+}
+
+void Settings::writeOption(SettingKey key, int value) {
+    writeText(specOf(key), wholeNumberText(value));
+}
+
+}  // namespace rzv

@@ -1,0 +1,71 @@
+// The remembered placement and options: every key with its form and default, read and written
+// under application "QV_ZIV" and a section named after the executable.
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "platform/diagnostics.h"
+#include "platform/executable_name.h"
+#include "platform/regional_formats.h"
+#include "platform/settings_store.h"
+
+namespace rzv {
+
+enum class SettingKey {
+    MAIN_Left,
+    MAIN_Top,
+    MAIN_Width,
+    MAIN_Height,
+    AlwaysOnTop_TICKBOX,
+    AUTOSTART_TICKBOX,
+    AUTOCLOSE_TICKBOX,
+    ABOUT_Left,
+    ABOUT_Top,
+    ABOUT_Width,
+    ABOUT_Height,
+};
+
+enum class SettingForm {
+    Placement,  // twips as a single-precision number ("1000", "-1200")
+    Option,     // a tickbox value as a 16-bit integer ("0", "1", "2")
+};
+
+struct SettingSpec {
+    SettingKey key;
+    const char* name;
+    SettingForm form;
+    int defaultValue;
+};
+
+inline constexpr const char* kSettingsApplication = "QV_ZIV";
+extern const std::array<SettingSpec, 11> kSettingKeys;
+const SettingSpec& specOf(SettingKey key);
+
+class Settings {
+  public:
+    Settings(SettingsStore& store, ExecutableName& executable, RegionalFormats& regional,
+             Diagnostics& diagnostics)
+        : store_(store), executable_(executable), regional_(regional), diagnostics_(diagnostics) {}
+
+    // A stored text that does not convert, or does not fit its form, gives the key's default and
+    // one warning naming the key and the text: a hand-edited store must not keep the program
+    // from starting.
+    float readPlacement(SettingKey key);
+    int readOption(SettingKey key);
+
+    void writePlacement(SettingKey key, float twips);
+    void writeOption(SettingKey key, int value);
+
+  private:
+    std::string readText(const SettingSpec& spec, std::string_view defaultText);
+    void writeText(const SettingSpec& spec, std::string_view text);
+    void warnUnreadable(const SettingSpec& spec, std::string_view text);
+
+    SettingsStore& store_;
+    ExecutableName& executable_;
+    RegionalFormats& regional_;
+    Diagnostics& diagnostics_;
+};
+
+}  // namespace rzv

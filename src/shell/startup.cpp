@@ -1,0 +1,87 @@
+#include "shell/startup.h"
+
+#include "shell/settings.h"
+
+namespace rzv {
+namespace {
+
+constexpr const char* kReady = "READY...";
+constexpr const char* kAutostarting = "!!! AUTOSTARTING !!!";
+constexpr const char* kTimersDisabled = "TIMERS DISABLED";
+
+Settings settingsOf(Platform& p) {
+    return Settings(p.settings, p.executable, p.regional, p.diagnostics);
+}
+
+void giveTimersTheirIntervals(MainWindow& window) {
+    window.setInterval(Timer::AlwaysOnTopTimer, 1000);
+    for (Timer t : kUptimeTimers) window.setInterval(t, 1);
+    window.setInterval(Timer::AUTOSTART_TIMER, 10000);
+    window.setInterval(Timer::LOG_TIMER, 1000);
+    window.setInterval(Timer::AUTOCLOSE_TIMER, 10000);
+}
+
+void enterArming(MainWindow& window) {
+    window.setCaption(Label::CURRENT_STATUS_LABEL, kAutostarting);
+    window.setCaption(Button::START_STOP_BUTTON, "STOP");
+    for (Timer t : kUptimeTimers) window.enable(t);
+    window.setDisplayBackColour(kBlack);
+    window.enable(Timer::AUTOSTART_TIMER);
+    window.setEnabled(Tickbox::AUTOCLOSE_TICKBOX, true);
+}
+
+void enterStopped(MainWindow& window) {
+    window.setCaption(Label::CURRENT_STATUS_LABEL, kReady);
+    window.setCaption(Button::START_STOP_BUTTON, "START");
+    for (Timer t : kUptimeTimers) window.disable(t);
+    window.setDisplayBackColour(kRed);
+    window.setText(Field::QV_UPTIME_DISPLAY_TEXTBOX, kTimersDisabled);
+    window.setValue(Tickbox::AUTOCLOSE_TICKBOX, kUnticked);
+    window.setEnabled(Tickbox::AUTOCLOSE_TICKBOX, false);
+    window.disable(Timer::AUTOSTART_TIMER);
+}
+
+}  // namespace
+
+void startUp(MainWindow& window, Platform& platform) {
+    auto settings = settingsOf(platform);
+    Placement placement{};
+    placement.left = settings.readPlacement(SettingKey::MAIN_Left);
+    placement.top = settings.readPlacement(SettingKey::MAIN_Top);
+    placement.width = settings.readPlacement(SettingKey::MAIN_Width);
+    placement.height = settings.readPlacement(SettingKey::MAIN_Height);
+    window.setPlacement(placement);
+
+    window.setValue(Tickbox::AlwaysOnTop_TICKBOX,
+                    settings.readOption(SettingKey::AlwaysOnTop_TICKBOX));
+    // A changed value raises the Auto Start reaction here, before Auto Close is read.
+    window.setValue(Tickbox::AUTOSTART_TICKBOX, settings.readOption(SettingKey::AUTOSTART_TICKBOX));
+    window.setValue(Tickbox::AUTOCLOSE_TICKBOX, settings.readOption(SettingKey::AUTOCLOSE_TICKBOX));
+
+    window.setText(Field::QV_UPTIME_DISPLAY_TEXTBOX, "");
+    window.setText(Field::PC_NAME_TEXTBOX, platform.environment.computerName());
+    giveTimersTheirIntervals(window);
+
+    if (window.value(Tickbox::AlwaysOnTop_TICKBOX) == kTicked)
+        window.enable(Timer::AlwaysOnTopTimer);
+    else
+        window.disable(Timer::AlwaysOnTopTimer);
+
+    if (window.value(Tickbox::AUTOSTART_TICKBOX) == kTicked)
+        enterArming(window);
+    else
+        enterStopped(window);
+}
+
+void shutDown(MainWindow& window, Platform& platform) {
+    auto settings = settingsOf(platform);
+    const auto placement = window.placement();
+    settings.writePlacement(SettingKey::MAIN_Left, placement.left);
+    settings.writePlacement(SettingKey::MAIN_Top, placement.top);
+    settings.writeOption(SettingKey::AlwaysOnTop_TICKBOX,
+                         window.value(Tickbox::AlwaysOnTop_TICKBOX));
+    settings.writeOption(SettingKey::AUTOSTART_TICKBOX, window.value(Tickbox::AUTOSTART_TICKBOX));
+    settings.writeOption(SettingKey::AUTOCLOSE_TICKBOX, window.value(Tickbox::AUTOCLOSE_TICKBOX));
+}
+
+}  // namespace rzv

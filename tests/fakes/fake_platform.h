@@ -1,0 +1,99 @@
+// Fakes of every platform part, and a virtual clock that drives the timers: a whole timeline of
+// the program runs in milliseconds of test time.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace rzv::test {
+
+class FakeSettingsStore : public SettingsStore {
+  public:
+    std::string read(std::string_view application, std::string_view section, std::string_view key,
+                     std::string_view fallback) override;
+    void write(std::string_view application, std::string_view section, std::string_view key,
+               std::string_view text) override;
+
+    void put(const std::string& section, const std::string& key, const std::string& text);
+    std::optional<std::string> get(const std::string& section, const std::string& key) const;
+
+    std::map<std::string, std::string> texts;  // "application/section/key" -> text
+    std::vector<std::string> operations;       // "read KEY", "write KEY=TEXT", in order
+};
+
+class FakeEnvironment : public Environment {
+  public:
+    std::string computerName() override { return name; }
+    std::string name = "TESTPC";
+};
+
+class FakeExecutableName : public ExecutableName {
+  public:
+    std::string executableName() override { return name; }
+    std::string name = "RI-ZUZERU-VAVUZA";
+};
+
+class FakeRegionalFormats : public RegionalFormats {
+  public:
+    std::string decimalSeparator() override { return separator; }
+    std::string separator = ".";
+};
+
+class FakeDiagnostics : public Diagnostics {
+  public:
+    void warn(std::string_view line) override { warnings.emplace_back(line); }
+    void fatal(std::string_view message) override { fatals.emplace_back(message); }
+    std::vector<std::string> warnings;
+    std::vector<std::string> fatals;
+};
+
+// Timers on a virtual clock. Timers due at the same instant fire in ascending number, or in an
+// order chosen by `tieOrder`, as a real timer service is free to choose.
+class VirtualTimerService : public TimerService {
+  public:
+    void setFireHandler(FireHandler handler) override { handler_ = std::move(handler); }
+    void start(std::size_t timer, int intervalMs) override;
+    void stop(std::size_t timer) override;
+    void stopAll() override;
+
+    // Moves the clock forward, firing every timer that falls due on the way.
+    void advance(std::int64_t ms);
+    std::int64_t now() const { return now_; }
+    bool isRunning(std::size_t timer) const;
+    int intervalOf(std::size_t timer) const;
+    std::uint64_t firesOf(std::size_t timer) const;
+
+    std::function<void(std::vector<std::size_t>&)> tieOrder;
+
+  private:
+    struct Slot {
+        bool running = false;
+        int interval = 0;
+        std::int64_t due = 0;
+        std::uint64_t fires = 0;
+    };
+    Slot& slot(std::size_t timer);
+
+    std::vector<Slot> slots_;
+    std::int64_t now_ = 0;
+    FireHandler handler_;
+};
+
+// Every fake in one place, bundled as the logic expects.
+struct FakePlatform {
+    FakeEnvironment environment;
+    FakeSettingsStore settings;
+    FakeExecutableName executable;
+    FakeRegionalFormats regional;
+    VirtualTimerService timers;
+    FakeDiagnostics diagnostics;
+    Platform platform{environment, settings, executable, regional, timers, diagnostics};
+};
+
+}  // namespace rzv::test

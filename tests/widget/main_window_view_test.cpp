@@ -1,0 +1,164 @@
+#include "platform/qt/main_window_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "fakes/fake_platform.h"
+#include "shell/reactions.h"
+
+namespace rzv {
+namespace {
+
+// The real window on fake platform parts, loaded and shown as the program does it.
+class MainWindowViewTest : public ::testing::Test {
+  protected:
+    MainWindowViewTest() {
+        reactions.load();
+        view.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+        // The platform reports its frame after showing; the client area is then fitted to it.
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return view.frameGeometry().size() == QSize(292, 155); }));
+    }
+
+    template <typename W, typename Id>
+    W* widget(Id id) const {
+        return qobject_cast<W*>(view.widgetFor(specOf(id)));
+    }
+    QRect expectedRect(const TwipsRect& r) const {
+        return QRect(view.toPixelsX(r.left), view.toPixelsY(r.top), view.toPixelsX(r.width),
+                     view.toPixelsY(r.height));
+    }
+
+    test::FakePlatform fake;
+    MainWindow model{fake.timers};
+    MainWindowReactions reactions{model, fake.platform};
+    MainWindowView view{model, {[](Button) {}, [this] { reactions.unload(); }}};
+};
+
+TEST_F(MainWindowViewTest, opensAtTheDefaultPlaceAndSize) {
+    ASSERT_EQ(view.logicalDpiX(), 96);
+    EXPECT_EQ(view.windowTitle(), "RI-ZUZERU-VAVUZA");
+    EXPECT_FALSE(view.windowIcon().isNull());
+    // 1000 twips is 66.7 px; 4380 x 2325 twips outer is 292 x 155 px.
+    EXPECT_EQ(view.frameGeometry(), QRect(67, 67, 292, 155));
+}
+
+TEST_F(MainWindowViewTest, showsTheElevenVisibleControlsAsDesigned) {
+    for (const auto& spec : kMainWindowControls) {
+        QWidget* w = view.widgetFor(spec);
+        ASSERT_NE(w, nullptr) << spec.name;
+        EXPECT_EQ(w->objectName(), spec.name);
+        EXPECT_EQ(w->geometry(), expectedRect(spec.rect)) << spec.name;
+        const bool seen = view.rect().contains(w->geometry());
+        EXPECT_EQ(seen, spec.rect.left < 4320 && spec.rect.top < 3600) << spec.name;
+    }
+    EXPECT_EQ(widget<QLabel>(Label::CURRENT_STATUS_LABEL)->text(), "READY...");
+    EXPECT_EQ(widget<QPushButton>(Button::START_STOP_BUTTON)->text(), "START");
+    auto* display = widget<QLineEdit>(Field::QV_UPTIME_DISPLAY_TEXTBOX);
+    EXPECT_EQ(display->text(), "TIMERS DISABLED");
+    EXPECT_EQ(display->palette().color(QPalette::Base), QColor(255, 0, 0));
+    EXPECT_EQ(display->palette().color(QPalette::Text), QColor(0, 255, 0));
+    EXPECT_TRUE(display->font().bold());
+    EXPECT_DOUBLE_EQ(display->font().pointSizeF(), 9.75);
+    auto* title = widget<QLabel>(Label::QV_TITLE_1);
+    EXPECT_EQ(title->text(), "QUORVANE");
+    EXPECT_EQ(title->palette().color(QPalette::Window), QColor(0, 0, 0));
+    EXPECT_EQ(title->palette().color(QPalette::WindowText), QColor(0, 255, 0));
+    EXPECT_DOUBLE_EQ(title->font().pointSizeF(), 9);
+    EXPECT_TRUE(widget<QLabel>(Label::STATUS_LABEL)->font().bold());
+    EXPECT_EQ(widget<QCheckBox>(Tickbox::AlwaysOnTop_TICKBOX)->checkState(), Qt::Checked);
+    EXPECT_EQ(widget<QCheckBox>(Tickbox::AUTOSTART_TICKBOX)->checkState(), Qt::Unchecked);
+    EXPECT_FALSE(widget<QCheckBox>(Tickbox::AUTOCLOSE_TICKBOX)->isEnabled());
+}
+
+TEST_F(MainWindowViewTest, tabOrderFollowsTheDesignedFocusOrder) {
+    QWidget* expected[] = {widget<QWidget>(Button::START_STOP_BUTTON),
+                           widget<QWidget>(Tickbox::AUTOSTART_TICKBOX),
+                           widget<QWidget>(Tickbox::AUTOCLOSE_TICKBOX),
+                           widget<QWidget>(Tickbox::AlwaysOnTop_TICKBOX),
+                           widget<QWidget>(Button::ABOUT_BUTTON),
+                           widget<QWidget>(Field::QV_UPTIME_DISPLAY_TEXTBOX),
+                           widget<QWidget>(Field::YEARS_TB)};
+    for (std::size_t i = 1; i < std::size(expected); ++i)
+        EXPECT_EQ(expected[i - 1]->nextInFocusChain(), expected[i]) << i;
+}
+
+TEST_F(MainWindowViewTest, clicksOnTickboxesReachTheModel) {
+    auto* autostart = widget<QCheckBox>(Tickbox::AUTOSTART_TICKBOX);
+    QTest::mouseClick(autostart, Qt::LeftButton, {}, autostart->rect().center());
+    EXPECT_EQ(model.value(Tickbox::AUTOSTART_TICKBOX), kTicked);
+    // The reaction made Auto Close available; the widget follows.
+    auto* autoclose = widget<QCheckBox>(Tickbox::AUTOCLOSE_TICKBOX);
+    EXPECT_TRUE(autoclose->isEnabled());
+    QTest::mouseClick(autoclose, Qt::LeftButton, {}, autoclose->rect().center());
+    EXPECT_EQ(model.value(Tickbox::AUTOCLOSE_TICKBOX), kTicked);
+    QTest::mouseClick(autostart, Qt::LeftButton, {}, autostart->rect().center());
+    EXPECT_EQ(model.value(Tickbox::AUTOSTART_TICKBOX), kUnticked);
+    EXPECT_EQ(autoclose->checkState(), Qt::Unchecked);
+    EXPECT_FALSE(autoclose->isEnabled());
+}
+
+TEST_F(MainWindowViewTest, aDimmedTickShowsAsPartialAndAClickTicksIt) {
+    model.setValue(Tickbox::AlwaysOnTop_TICKBOX, kGreyed);
+    auto* box = widget<QCheckBox>(Tickbox::AlwaysOnTop_TICKBOX);
+    EXPECT_EQ(box->checkState(), Qt::PartiallyChecked);
+    QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+    EXPECT_EQ(model.value(Tickbox::AlwaysOnTop_TICKBOX), kTicked);
+    QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+    EXPECT_EQ(model.value(Tickbox::AlwaysOnTop_TICKBOX), kUnticked);
+}
+
+TEST_F(MainWindowViewTest, modelWritesReachTheWidgets) {
+    model.setText(Field::QV_UPTIME_DISPLAY_TEXTBOX, "3d, 4h, 5m, 6s");
+    model.setDisplayBackColour(kBlack);
+    model.setCaption(Label::CURRENT_STATUS_LABEL, "!!! STARTING !!!");
+    model.setCaption(Button::START_STOP_BUTTON, "STOP");
+    auto* display = widget<QLineEdit>(Field::QV_UPTIME_DISPLAY_TEXTBOX);
+    EXPECT_EQ(display->text(), "3d, 4h, 5m, 6s");
+    EXPECT_EQ(display->palette().color(QPalette::Base), QColor(0, 0, 0));
+    EXPECT_EQ(widget<QLabel>(Label::CURRENT_STATUS_LABEL)->text(), "!!! STARTING !!!");
+    EXPECT_EQ(widget<QPushButton>(Button::START_STOP_BUTTON)->text(), "STOP");
+}
+
+TEST_F(MainWindowViewTest, offScreenFieldsCatchUpWhenTheWindowIsEnlarged) {
+    model.setText(Field::DAYS_TB, "45.2549537037037");
+    model.setText(Field::OUTPUT_REPORT_TEXTBOX, "line one\r\nline two\r\n");
+    auto* days = widget<QLineEdit>(Field::DAYS_TB);
+    EXPECT_EQ(days->text(), "DAYS_TB");  // out of sight, not yet painted
+    view.resize(view.toPixelsX(kDesignClientWidth), view.toPixelsY(kDesignClientHeight));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return days->text() == "45.2549537037037"; }, 2000))
+        << days->text().toStdString();
+    EXPECT_EQ(view.widgetFor(specOf(Field::OUTPUT_REPORT_TEXTBOX))->property("plainText"),
+              "line one\nline two\n");
+}
+
+TEST_F(MainWindowViewTest, closingSavesPlacementAndOptions) {
+    model.setValue(Tickbox::AlwaysOnTop_TICKBOX, kUnticked);
+    view.close();
+    EXPECT_EQ(fake.settings.get("RI-ZUZERU-VAVUZA", "MAIN_Left"), "1000");
+    EXPECT_EQ(fake.settings.get("RI-ZUZERU-VAVUZA", "MAIN_Top"), "1000");
+    EXPECT_EQ(fake.settings.get("RI-ZUZERU-VAVUZA", "AlwaysOnTop_TICKBOX"), "0");
+    EXPECT_FALSE(fake.settings.get("RI-ZUZERU-VAVUZA", "MAIN_Width"));
+    // A second close does not save again.
+    fake.settings.operations.clear();
+    view.close();
+    EXPECT_TRUE(fake.settings.operations.empty());
+}
+
+TEST_F(MainWindowViewTest, aMovedWindowSavesItsNewPlace) {
+    view.move(200, 100);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return view.frameGeometry().topLeft() == QPoint(200, 100); }));
+    view.close();
+    EXPECT_EQ(fake.settings.get("RI-ZUZERU-VAVUZA", "MAIN_Left"), "3000");
+    EXPECT_EQ(fake.settings.get("RI-ZUZERU-VAVUZA", "MAIN_Top"), "1500");
+}
+
+}  // namespace
+}  // namespace rzv

@@ -1,0 +1,78 @@
+#include "platform/qt/qt_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSysInfo>
+#include <QTest>
+#include <cstdlib>
+
+namespace rzv {
+namespace {
+
+QString configFile() {
+    return qEnvironmentVariable("XDG_CONFIG_HOME") + "/QV_ZIV.conf";
+}
+
+TEST(QtSettingsStore, keepsPlainTextsInOneGroupPerSection) {
+    QFile::remove(configFile());
+    QtSettingsStore store;
+    EXPECT_EQ(store.read("QV_ZIV", "RI-ZUZERU-VAVUZA", "MAIN_Left", "1000"), "1000");
+    store.write("QV_ZIV", "RI-ZUZERU-VAVUZA", "MAIN_Left", "-1200");
+    store.write("QV_ZIV", "RI-ZUZERU-VAVUZA", "AUTOSTART_TICKBOX", "1");
+    store.write("QV_ZIV", "other", "MAIN_Left", "5");
+    EXPECT_EQ(store.read("QV_ZIV", "RI-ZUZERU-VAVUZA", "MAIN_Left", "1000"), "-1200");
+    EXPECT_EQ(store.read("QV_ZIV", "other", "MAIN_Left", "1000"), "5");
+
+    QFile file(configFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(text.contains("[RI-ZUZERU-VAVUZA]\nAUTOSTART_TICKBOX=1\nMAIN_Left=-1200\n"))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("[other]\nMAIN_Left=5\n")) << text.toStdString();
+}
+
+TEST(QtSettingsStore, readsAHandWrittenListAsItsText) {
+    QDir().mkpath(qEnvironmentVariable("XDG_CONFIG_HOME"));
+    QFile file(configFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[hand]\nMAIN_Left=1,5\nMAIN_Top=\"2,5\"\n");
+    file.close();
+    QtSettingsStore store;
+    EXPECT_EQ(store.read("QV_ZIV", "hand", "MAIN_Left", "0"), "1,5");
+    EXPECT_EQ(store.read("QV_ZIV", "hand", "MAIN_Top", "0"), "2,5");
+}
+
+TEST(QtEnvironment, computerNameComesFromTheVariableOrTheHostName) {
+    QtEnvironment environment;
+    qputenv("COMPUTERNAME", "DESK-7");
+    EXPECT_EQ(environment.computerName(), "DESK-7");
+    qputenv("COMPUTERNAME", "");
+    EXPECT_EQ(environment.computerName(), "");
+    qunsetenv("COMPUTERNAME");
+    EXPECT_EQ(environment.computerName(), QSysInfo::machineHostName().toStdString());
+    EXPECT_FALSE(environment.computerName().empty());
+}
+
+TEST(QtExecutableName, isTheFileNameWithoutFolderOrExtension) {
+    EXPECT_EQ(QtExecutableName().executableName(), "widget_tests");
+}
+
+TEST(QtTimerService, firesStartedTimersUntilStopped) {
+    QtTimerService timers;
+    int fast = 0, slow = 0;
+    timers.setFireHandler([&](std::size_t id) { ++(id == 3 ? fast : slow); });
+    timers.start(3, 1);
+    timers.start(7, 100000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fast >= 20; }, 5000));
+    timers.stop(3);
+    const int stoppedAt = fast;
+    QTest::qWait(20);
+    EXPECT_EQ(fast, stoppedAt);
+    EXPECT_EQ(slow, 0);
+    timers.stopAll();
+}
+
+}  // namespace
+}  // namespace rzv
