@@ -3,19 +3,20 @@
 namespace rzv {
 namespace {
 
-constexpr ControlSpec field(Field f, const char* name, const char* text, TwipsRect r, int focus,
-                            Look look = Look::Plain, bool multiLine = false) {
+constexpr ControlLayout field(Field f, const char* name, const char* text, TwipsRect r, int focus,
+                              Look look = Look::Plain, bool multiLine = false) {
     return {ControlKind::Field, indexOf(f), name, text, r, look, focus, multiLine};
 }
-constexpr ControlSpec label(Label l, const char* name, const char* text, TwipsRect r,
-                            Look look = Look::Plain) {
+constexpr ControlLayout label(Label l, const char* name, const char* text, TwipsRect r,
+                              Look look = Look::Plain) {
     return {ControlKind::Label, indexOf(l), name, text, r, look, kNoFocus, false};
 }
-constexpr ControlSpec tickbox(Tickbox t, const char* name, const char* text, TwipsRect r,
-                              int focus) {
+constexpr ControlLayout tickbox(Tickbox t, const char* name, const char* text, TwipsRect r,
+                                int focus) {
     return {ControlKind::Tickbox, indexOf(t), name, text, r, Look::Plain, focus, false};
 }
-constexpr ControlSpec button(Button b, const char* name, const char* text, TwipsRect r, int focus) {
+constexpr ControlLayout button(Button b, const char* name, const char* text, TwipsRect r,
+                               int focus) {
     return {ControlKind::Button, indexOf(b), name, text, r, Look::Plain, focus, false};
 }
 
@@ -24,7 +25,7 @@ constexpr ControlSpec button(Button b, const char* name, const char* text, Twips
 
 }  // namespace
 
-const std::array<ControlSpec, kControlCount> kMainWindowControls = {{
+const std::array<ControlLayout, kControlCount> kMainWindowControls = {{
     // The eleven visible controls.
     RZV_LABEL(QV_TITLE_1, "QUORVANE", {120, 120, 1695, 255}, Look::Title),
     RZV_LABEL(QV_TITLE_2, "RI-ZUZERU-VAVUZA", {1920, 120, 2295, 255}, Look::Title),
@@ -98,7 +99,7 @@ const std::array<ControlSpec, kControlCount> kMainWindowControls = {{
 #undef RZV_FIELD
 #undef RZV_LABEL
 
-const std::array<TimerSpec, kTimerCount> kTimerDesign = {{
+const std::array<TimerDesign, kTimerCount> kTimerDesign = {{
     {Timer::UPTIME_TIMER, "UPTIME_TIMER", true, 1},
     {Timer::DAY_UPTIME_TIMER, "DAY_UPTIME_TIMER", false, 1},
     {Timer::HOUR_UPTIME_TIMER, "HOUR_UPTIME_TIMER", false, 1},
@@ -113,23 +114,23 @@ const std::array<TimerSpec, kTimerCount> kTimerDesign = {{
 }};
 
 namespace {
-const ControlSpec& find(ControlKind kind, std::size_t id) {
-    for (const auto& spec : kMainWindowControls)
-        if (spec.kind == kind && spec.id == id) return spec;
+const ControlLayout& find(ControlKind kind, std::size_t id) {
+    for (const auto& control : kMainWindowControls)
+        if (control.kind == kind && control.id == id) return control;
     return kMainWindowControls.front();  // unreachable: every control is in the table
 }
 }  // namespace
 
-const ControlSpec& specOf(Field f) {
+const ControlLayout& layoutOf(Field f) {
     return find(ControlKind::Field, indexOf(f));
 }
-const ControlSpec& specOf(Label l) {
+const ControlLayout& layoutOf(Label l) {
     return find(ControlKind::Label, indexOf(l));
 }
-const ControlSpec& specOf(Tickbox t) {
+const ControlLayout& layoutOf(Tickbox t) {
     return find(ControlKind::Tickbox, indexOf(t));
 }
-const ControlSpec& specOf(Button b) {
+const ControlLayout& layoutOf(Button b) {
     return find(ControlKind::Button, indexOf(b));
 }
 

@@ -25,7 +25,7 @@ enum class Look {
 
 constexpr int kNoFocus = -1;
 
-struct ControlSpec {
+struct ControlLayout {
     ControlKind kind;
     std::size_t id;  // the Field, Label, Tickbox or Button it describes
     const char* name;
@@ -36,7 +36,7 @@ struct ControlSpec {
     bool multiLine;
 };
 
-struct TimerSpec {
+struct TimerDesign {
     Timer id;
     const char* name;
     bool enabledInDesign;
@@ -51,13 +51,13 @@ struct TickboxDesign {
 inline constexpr std::size_t kControlCount =
     kFieldCount + kLabelCount + kTickboxCount + kButtonCount;
 
-extern const std::array<ControlSpec, kControlCount> kMainWindowControls;
-extern const std::array<TimerSpec, kTimerCount> kTimerDesign;
+extern const std::array<ControlLayout, kControlCount> kMainWindowControls;
+extern const std::array<TimerDesign, kTimerCount> kTimerDesign;
 
-const ControlSpec& specOf(Field f);
-const ControlSpec& specOf(Label l);
-const ControlSpec& specOf(Tickbox t);
-const ControlSpec& specOf(Button b);
+const ControlLayout& layoutOf(Field f);
+const ControlLayout& layoutOf(Label l);
+const ControlLayout& layoutOf(Tickbox t);
+const ControlLayout& layoutOf(Button b);
 TickboxDesign designOf(Tickbox t);
 
 // The window itself, in twips.

@@ -17,27 +17,27 @@ bool assignIfChanged(std::string& target, std::string_view text) {
 }  // namespace
 
 MainWindow::MainWindow(TimerService& timers) : timerService_(timers) {
-    for (const auto& spec : kMainWindowControls) {
-        switch (spec.kind) {
+    for (const auto& control : kMainWindowControls) {
+        switch (control.kind) {
             case ControlKind::Field:
-                fields_[spec.id] = spec.designText;
+                fields_[control.id] = control.designText;
                 break;
             case ControlKind::Label:
-                labels_[spec.id] = spec.designText;
+                labels_[control.id] = control.designText;
                 break;
             case ControlKind::Button:
-                buttons_[spec.id] = spec.designText;
+                buttons_[control.id] = control.designText;
                 break;
             case ControlKind::Tickbox: {
-                const auto design = designOf(static_cast<Tickbox>(spec.id));
-                tickboxes_[spec.id] = {design.value, design.enabled};
+                const auto design = designOf(static_cast<Tickbox>(control.id));
+                tickboxes_[control.id] = {design.value, design.enabled};
                 break;
             }
         }
     }
     // No timer has an interval yet, so the timers enabled by design do not tick until start-up
     // gives them one.
-    for (const auto& spec : kTimerDesign) timers_[indexOf(spec.id)] = {0, spec.enabledInDesign};
+    for (const auto& timer : kTimerDesign) timers_[indexOf(timer.id)] = {0, timer.enabledInDesign};
 }
 
 void MainWindow::setText(Field f, std::string_view text) {

@@ -8,7 +8,7 @@
 
 namespace rzv {
 
-const std::array<SettingSpec, 11> kSettingKeys = {{
+const std::array<SettingDefinition, 11> kSettingKeys = {{
     {SettingKey::MAIN_Left, "MAIN_Left", SettingForm::Placement, 1000},
     {SettingKey::MAIN_Top, "MAIN_Top", SettingForm::Placement, 1000},
     {SettingKey::MAIN_Width, "MAIN_Width", SettingForm::Placement, 4380},
@@ -22,7 +22,7 @@ const std::array<SettingSpec, 11> kSettingKeys = {{
     {SettingKey::ABOUT_Height, "ABOUT_Height", SettingForm::Placement, 4890},
 }};
 
-const SettingSpec& specOf(SettingKey key) {
+const SettingDefinition& definitionOf(SettingKey key) {
     return kSettingKeys[static_cast<std::size_t>(key)];
 }
 
@@ -48,50 +48,53 @@ std::optional<int> optionFrom(std::string_view text, std::string_view separator)
 
 }  // namespace
 
-std::string Settings::readText(const SettingSpec& spec, std::string_view defaultText) {
-    return store_.read(kSettingsApplication, executable_.executableName(), spec.name, defaultText);
+std::string Settings::readText(const SettingDefinition& setting, std::string_view defaultText) {
+    return store_.read(kSettingsApplication, executable_.executableName(), setting.name,
+                       defaultText);
 }
 
-void Settings::writeText(const SettingSpec& spec, std::string_view text) {
-    store_.write(kSettingsApplication, executable_.executableName(), spec.name, text);
+void Settings::writeText(const SettingDefinition& setting, std::string_view text) {
+    store_.write(kSettingsApplication, executable_.executableName(), setting.name, text);
 }
 
-void Settings::warnUnreadable(const SettingSpec& spec, std::string_view text) {
+void Settings::warnUnreadable(const SettingDefinition& setting, std::string_view text) {
     std::string line = "setting ";
-    line += spec.name;
+    line += setting.name;
     line += " holds \"";
     line += text;
     line += "\", which is not a valid ";
-    line += spec.form == SettingForm::Placement ? "window position or size" : "option (0, 1 or 2)";
+    line +=
+        setting.form == SettingForm::Placement ? "window position or size" : "option (0, 1 or 2)";
     line += "; using the default ";
-    line += std::to_string(spec.defaultValue);
+    line += std::to_string(setting.defaultValue);
     diagnostics_.warn(line);
 }
 
 float Settings::readPlacement(SettingKey key) {
-    const auto& spec = specOf(key);
+    const auto& setting = definitionOf(key);
     const auto separator = regional_.decimalSeparator();
-    const auto text = readText(spec, wholeNumberText(spec.defaultValue));
+    const auto text = readText(setting, wholeNumberText(setting.defaultValue));
     if (const auto value = placementFrom(text, separator)) return *value;
-    warnUnreadable(spec, text);
-    return static_cast<float>(spec.defaultValue);
+    warnUnreadable(setting, text);
+    return static_cast<float>(setting.defaultValue);
 }
 
 int Settings::readOption(SettingKey key) {
-    const auto& spec = specOf(key);
+    const auto& setting = definitionOf(key);
     const auto separator = regional_.decimalSeparator();
-    const auto text = readText(spec, wholeNumberText(spec.defaultValue));
+    const auto text = readText(setting, wholeNumberText(setting.defaultValue));
     if (const auto value = optionFrom(text, separator)) return *value;
-    warnUnreadable(spec, text);
-    return spec.defaultValue;
+    warnUnreadable(setting, text);
+    return setting.defaultValue;
 }
 
 void Settings::writePlacement(SettingKey key, float twips) {
-    writeText(specOf(key), decimalText(twips, regional_.decimalSeparator(), kPlacementDigits));
+    writeText(definitionOf(key),
+              decimalText(twips, regional_.decimalSeparator(), kPlacementDigits));
 }
 
 void Settings::writeOption(SettingKey key, int value) {
-    writeText(specOf(key), wholeNumberText(value));
+    writeText(definitionOf(key), wholeNumberText(value));
 }
 
 }  // namespace rzv

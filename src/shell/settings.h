@@ -31,7 +31,7 @@ enum class SettingForm {
     Option,     // a tickbox value as a 16-bit integer ("0", "1", "2")
 };
 
-struct SettingSpec {
+struct SettingDefinition {
     SettingKey key;
     const char* name;
     SettingForm form;
@@ -39,8 +39,8 @@ struct SettingSpec {
 };
 
 inline constexpr const char* kSettingsApplication = "QV_ZIV";
-extern const std::array<SettingSpec, 11> kSettingKeys;
-const SettingSpec& specOf(SettingKey key);
+extern const std::array<SettingDefinition, 11> kSettingKeys;
+const SettingDefinition& definitionOf(SettingKey key);
 
 class Settings {
   public:
@@ -58,9 +58,9 @@ class Settings {
     void writeOption(SettingKey key, int value);
 
   private:
-    std::string readText(const SettingSpec& spec, std::string_view defaultText);
-    void writeText(const SettingSpec& spec, std::string_view text);
-    void warnUnreadable(const SettingSpec& spec, std::string_view text);
+    std::string readText(const SettingDefinition& setting, std::string_view defaultText);
+    void writeText(const SettingDefinition& setting, std::string_view text);
+    void warnUnreadable(const SettingDefinition& setting, std::string_view text);
 
     SettingsStore& store_;
     ExecutableName& executable_;

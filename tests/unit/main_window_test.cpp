@@ -61,16 +61,16 @@ TEST_F(MainWindowTest, startsInTheDesignState) {
 }
 
 TEST(Layout, describesEveryControlOnceWithElevenInsideTheDefaultClientArea) {
-    for (std::size_t i = 0; i < kFieldCount; ++i) EXPECT_EQ(specOf(static_cast<Field>(i)).id, i);
-    for (std::size_t i = 0; i < kLabelCount; ++i) EXPECT_EQ(specOf(static_cast<Label>(i)).id, i);
-    EXPECT_STREQ(specOf(Field::PC_NAME_TEXTBOX).name, "PC_NAME_TEXTBOX");
-    EXPECT_STREQ(specOf(Tickbox::AlwaysOnTop_TICKBOX).name, "AlwaysOnTop_TICKBOX");
+    for (std::size_t i = 0; i < kFieldCount; ++i) EXPECT_EQ(layoutOf(static_cast<Field>(i)).id, i);
+    for (std::size_t i = 0; i < kLabelCount; ++i) EXPECT_EQ(layoutOf(static_cast<Label>(i)).id, i);
+    EXPECT_STREQ(layoutOf(Field::PC_NAME_TEXTBOX).name, "PC_NAME_TEXTBOX");
+    EXPECT_STREQ(layoutOf(Tickbox::AlwaysOnTop_TICKBOX).name, "AlwaysOnTop_TICKBOX");
     int visible = 0;
-    for (const auto& spec : kMainWindowControls) {
-        const bool inDefaultClient =
-            spec.rect.left + spec.rect.width <= 4215 && spec.rect.top + spec.rect.height <= 1815;
-        const bool offScreen = spec.rect.left >= 4320 || spec.rect.top >= 3600;
-        EXPECT_NE(inDefaultClient, offScreen) << spec.name;
+    for (const auto& control : kMainWindowControls) {
+        const bool inDefaultClient = control.rect.left + control.rect.width <= 4215 &&
+                                     control.rect.top + control.rect.height <= 1815;
+        const bool offScreen = control.rect.left >= 4320 || control.rect.top >= 3600;
+        EXPECT_NE(inDefaultClient, offScreen) << control.name;
         visible += inDefaultClient;
     }
     EXPECT_EQ(visible, 11);

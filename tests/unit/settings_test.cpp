@@ -75,14 +75,14 @@ struct BadText {
 class UnreadableSettingTest : public SettingsTest, public ::testing::WithParamInterface<BadText> {};
 
 TEST_P(UnreadableSettingTest, fallsBackToTheDefaultWithOneWarningNamingKeyAndText) {
-    const auto& spec = specOf(GetParam().key);
-    fake.settings.put("RI-ZUZERU-VAVUZA", spec.name, GetParam().text);
+    const auto& setting = definitionOf(GetParam().key);
+    fake.settings.put("RI-ZUZERU-VAVUZA", setting.name, GetParam().text);
     auto s = settings();
-    const double value =
-        spec.form == SettingForm::Placement ? s.readPlacement(spec.key) : s.readOption(spec.key);
-    EXPECT_EQ(value, spec.defaultValue);
+    const double value = setting.form == SettingForm::Placement ? s.readPlacement(setting.key)
+                                                                : s.readOption(setting.key);
+    EXPECT_EQ(value, setting.defaultValue);
     ASSERT_EQ(fake.diagnostics.warnings.size(), 1u);
-    EXPECT_NE(fake.diagnostics.warnings[0].find(spec.name), std::string::npos);
+    EXPECT_NE(fake.diagnostics.warnings[0].find(setting.name), std::string::npos);
     EXPECT_NE(fake.diagnostics.warnings[0].find(GetParam().text), std::string::npos);
 }
 

@@ -28,7 +28,7 @@ class MainWindowViewTest : public ::testing::Test {
 
     template <typename W, typename Id>
     W* widget(Id id) const {
-        return qobject_cast<W*>(view.widgetFor(specOf(id)));
+        return qobject_cast<W*>(view.widgetFor(layoutOf(id)));
     }
     QRect expectedRect(const TwipsRect& r) const {
         return QRect(view.toPixelsX(r.left), view.toPixelsY(r.top), view.toPixelsX(r.width),
@@ -50,13 +50,13 @@ TEST_F(MainWindowViewTest, opensAtTheDefaultPlaceAndSize) {
 }
 
 TEST_F(MainWindowViewTest, showsTheElevenVisibleControlsAsDesigned) {
-    for (const auto& spec : kMainWindowControls) {
-        QWidget* w = view.widgetFor(spec);
-        ASSERT_NE(w, nullptr) << spec.name;
-        EXPECT_EQ(w->objectName(), spec.name);
-        EXPECT_EQ(w->geometry(), expectedRect(spec.rect)) << spec.name;
+    for (const auto& control : kMainWindowControls) {
+        QWidget* w = view.widgetFor(control);
+        ASSERT_NE(w, nullptr) << control.name;
+        EXPECT_EQ(w->objectName(), control.name);
+        EXPECT_EQ(w->geometry(), expectedRect(control.rect)) << control.name;
         const bool seen = view.rect().contains(w->geometry());
-        EXPECT_EQ(seen, spec.rect.left < 4320 && spec.rect.top < 3600) << spec.name;
+        EXPECT_EQ(seen, control.rect.left < 4320 && control.rect.top < 3600) << control.name;
     }
     EXPECT_EQ(widget<QLabel>(Label::CURRENT_STATUS_LABEL)->text(), "READY...");
     EXPECT_EQ(widget<QPushButton>(Button::START_STOP_BUTTON)->text(), "START");
@@ -134,7 +134,7 @@ TEST_F(MainWindowViewTest, offScreenFieldsCatchUpWhenTheWindowIsEnlarged) {
     view.resize(view.toPixelsX(kDesignClientWidth), view.toPixelsY(kDesignClientHeight));
     EXPECT_TRUE(QTest::qWaitFor([&] { return days->text() == "45.2549537037037"; }, 2000))
         << days->text().toStdString();
-    EXPECT_EQ(view.widgetFor(specOf(Field::OUTPUT_REPORT_TEXTBOX))->property("plainText"),
+    EXPECT_EQ(view.widgetFor(layoutOf(Field::OUTPUT_REPORT_TEXTBOX))->property("plainText"),
               "line one\nline two\n");
 }
 

@@ -107,15 +107,15 @@ QRect MainWindowView::pixelRect(const TwipsRect& r) const {
 }
 
 void MainWindowView::buildControls() {
-    for (const auto& spec : kMainWindowControls) {
+    for (const auto& control : kMainWindowControls) {
         QWidget* widget = nullptr;
-        const QString text = QString::fromUtf8(spec.designText);
-        switch (spec.kind) {
+        const QString text = QString::fromUtf8(control.designText);
+        switch (control.kind) {
             case ControlKind::Field:
-                if (spec.multiLine) {
+                if (control.multiLine) {
                     auto* box = new QPlainTextEdit(this);
                     box->setReadOnly(true);
-                    box->setPlainText(forDisplay(spec.designText));
+                    box->setPlainText(forDisplay(control.designText));
                     widget = box;
                 } else {
                     auto* edit = new QLineEdit(text, this);
@@ -123,41 +123,41 @@ void MainWindowView::buildControls() {
                     edit->setCursorPosition(0);
                     widget = edit;
                 }
-                fields_[spec.id] = widget;
+                fields_[control.id] = widget;
                 break;
             case ControlKind::Label: {
                 auto* label = new QLabel(text, this);
-                labels_[spec.id] = label;
+                labels_[control.id] = label;
                 widget = label;
                 break;
             }
             case ControlKind::Tickbox: {
                 auto* box = new TickboxWidget(text, this);
-                const auto tickbox = static_cast<Tickbox>(spec.id);
+                const auto tickbox = static_cast<Tickbox>(control.id);
                 box->setCheckState(TickboxWidget::stateOf(model_.value(tickbox)));
                 box->setEnabled(model_.isEnabled(tickbox));
                 connect(box, &QCheckBox::clicked, this, [this, box, tickbox] {
                     model_.setValue(tickbox, TickboxWidget::valueOf(box->checkState()));
                 });
-                tickboxes_[spec.id] = box;
+                tickboxes_[control.id] = box;
                 widget = box;
                 break;
             }
             case ControlKind::Button: {
                 auto* button = new QPushButton(text, this);
-                const auto id = static_cast<Button>(spec.id);
+                const auto id = static_cast<Button>(control.id);
                 connect(button, &QPushButton::clicked, this, [this, id] {
                     if (callbacks_.click) callbacks_.click(id);
                 });
-                buttons_[spec.id] = button;
+                buttons_[control.id] = button;
                 widget = button;
                 break;
             }
         }
-        widget->setObjectName(spec.name);
+        widget->setObjectName(control.name);
         widget->setAccessibleName(text);
-        widget->setGeometry(pixelRect(spec.rect));
-        applyLook(widget, spec.look);
+        widget->setGeometry(pixelRect(control.rect));
+        applyLook(widget, control.look);
     }
     fields_[indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)]->setAccessibleName(QStringLiteral("Uptime"));
     static_cast<QLineEdit*>(fields_[indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)])
@@ -173,24 +173,24 @@ void MainWindowView::buildControls() {
 
 void MainWindowView::setFocusOrder() {
     std::vector<std::pair<int, QWidget*>> order;
-    for (const auto& spec : kMainWindowControls)
-        if (spec.focus != kNoFocus) order.emplace_back(spec.focus, widgetFor(spec));
+    for (const auto& control : kMainWindowControls)
+        if (control.focus != kNoFocus) order.emplace_back(control.focus, widgetFor(control));
     std::sort(order.begin(), order.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1].second, order[i].second);
 }
 
-QWidget* MainWindowView::widgetFor(const ControlSpec& spec) const {
-    switch (spec.kind) {
+QWidget* MainWindowView::widgetFor(const ControlLayout& control) const {
+    switch (control.kind) {
         case ControlKind::Field:
-            return fields_[spec.id];
+            return fields_[control.id];
         case ControlKind::Label:
-            return labels_[spec.id];
+            return labels_[control.id];
         case ControlKind::Tickbox:
-            return tickboxes_[spec.id];
+            return tickboxes_[control.id];
         case ControlKind::Button:
-            return buttons_[spec.id];
+            return buttons_[control.id];
     }
     return nullptr;
 }

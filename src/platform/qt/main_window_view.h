@@ -36,7 +36,7 @@ class MainWindowView : public QWidget, public MainWindowObserver {
     float toTwipsY(int pixels) const;
 
     // The widget that shows a control, for tests and the accessibility layer.
-    QWidget* widgetFor(const ControlSpec& spec) const;
+    QWidget* widgetFor(const ControlLayout& control) const;
 
     void fieldChanged(Field f) override;
     void labelChanged(Label l) override;
