@@ -3,6 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 
+#ifdef Q_OS_WIN
+#include "platform/win32/tick_count.h"
+using PlatformTickSource = rzv::TickCount;
+#else
+#include "platform/linux/boot_clock.h"
+using PlatformTickSource = rzv::BootClock;
+#endif
 #include "platform/qt/main_window_view.h"
 #include "platform/qt/qt_platform.h"
 #include "shell/main_window.h"
@@ -32,13 +39,14 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
 
+    PlatformTickSource ticks;
     rzv::QtEnvironment environment;
     rzv::QtSettingsStore settings;
     rzv::QtExecutableName executable;
     rzv::QtRegionalFormats regional;
     rzv::QtTimerService timers;
     rzv::QtDiagnostics diagnostics;
-    rzv::Platform platform{environment, settings, executable, regional, timers, diagnostics};
+    rzv::Platform platform{ticks, environment, settings, executable, regional, timers, diagnostics};
 
     rzv::MainWindow model(timers);
     rzv::MainWindowReactions reactions(model, platform);

@@ -6,11 +6,13 @@
 #include "platform/executable_name.h"
 #include "platform/regional_formats.h"
 #include "platform/settings_store.h"
+#include "platform/tick_source.h"
 #include "platform/timer_service.h"
 
 namespace rzv {
 
 struct Platform {
+    TickSource& ticks;
     Environment& environment;
     SettingsStore& settings;
     ExecutableName& executable;

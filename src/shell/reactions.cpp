@@ -5,6 +5,7 @@
 #include "logging/auto_start.h"
 #include "shell/numeric_fault.h"
 #include "shell/startup.h"
+#include "uptime/uptime_timers.h"
 
 namespace rzv {
 
@@ -38,7 +39,36 @@ void MainWindowReactions::unload() {
 
 void MainWindowReactions::click(Button) {}
 
-void MainWindowReactions::tick(Timer) {}
+void MainWindowReactions::tick(Timer timer) {
+    guarded([&] {
+        switch (timer) {
+            case Timer::UPTIME_TIMER:
+                onUptimeTimer(window_, platform_.ticks, platform_.regional.decimalSeparator());
+                break;
+            case Timer::DAY_UPTIME_TIMER:
+                onDayUptimeTimer(window_);
+                break;
+            case Timer::HOUR_UPTIME_TIMER:
+                onHourUptimeTimer(window_, platform_.regional.decimalSeparator());
+                break;
+            case Timer::MINUTE_UPTIME_TIMER:
+                onMinuteUptimeTimer(window_, platform_.regional.decimalSeparator());
+                break;
+            case Timer::SECOND_UPTIME_TIMER:
+                onSecondUptimeTimer(window_, platform_.regional.decimalSeparator());
+                break;
+            case Timer::QV_DISPLAY_UPDATE_TIMER:
+                onDisplayUpdateTimer(window_);
+                break;
+            case Timer::AlwaysOnTopTimer:
+            case Timer::AUTOSTART_TIMER:
+            case Timer::LOG_TIMER:
+            case Timer::AUTOCLOSE_TIMER:
+            case Timer::TOTALS_TIMER:
+                break;
+        }
+    });
+}
 
 void MainWindowReactions::tickboxValueChanged(Tickbox tickbox) {
     guarded([&] {

@@ -40,6 +40,10 @@ std::optional<std::string> FakeSettingsStore::get(const std::string& section,
     return found->second;
 }
 
+std::uint64_t FakeTickSource::millisecondsSinceBoot() {
+    return bootOffset + static_cast<std::uint64_t>(clock_.now());
+}
+
 VirtualTimerService::Slot& VirtualTimerService::slot(std::size_t timer) {
     if (timer >= slots_.size()) slots_.resize(timer + 1);
     return slots_[timer];

@@ -13,6 +13,19 @@
 
 namespace rzv::test {
 
+class VirtualTimerService;
+
+// The count since boot follows the virtual clock from a chosen start.
+class FakeTickSource : public TickSource {
+  public:
+    explicit FakeTickSource(const VirtualTimerService& clock) : clock_(clock) {}
+    std::uint64_t millisecondsSinceBoot() override;
+    std::uint64_t bootOffset = 0;  // the count when the virtual clock reads 0
+
+  private:
+    const VirtualTimerService& clock_;
+};
+
 class FakeSettingsStore : public SettingsStore {
   public:
     std::string read(std::string_view application, std::string_view section, std::string_view key,
@@ -87,13 +100,14 @@ class VirtualTimerService : public TimerService {
 
 // Every fake in one place, bundled as the logic expects.
 struct FakePlatform {
+    VirtualTimerService timers;
+    FakeTickSource ticks{timers};
     FakeEnvironment environment;
     FakeSettingsStore settings;
     FakeExecutableName executable;
     FakeRegionalFormats regional;
-    VirtualTimerService timers;
     FakeDiagnostics diagnostics;
-    Platform platform{environment, settings, executable, regional, timers, diagnostics};
+    Platform platform{ticks, environment, settings, executable, regional, timers, diagnostics};
 };
 
 }  // namespace rzv::test

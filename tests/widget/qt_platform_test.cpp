@@ -1,12 +1,18 @@
 #include "platform/qt/qt_platform.h"
 
+#ifdef Q_OS_LINUX
+#include "platform/linux/boot_clock.h"
+#endif
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QSysInfo>
 #include <QTest>
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 namespace rzv {
 namespace {
@@ -73,6 +79,33 @@ TEST(QtTimerService, firesStartedTimersUntilStopped) {
     EXPECT_EQ(slow, 0);
     timers.stopAll();
 }
+
+TEST(QtTimerService, shortestPeriodTimersFireTogetherInTheirNumberedOrder) {
+    QtTimerService timers;
+    std::vector<std::size_t> fired;
+    timers.setFireHandler([&](std::size_t id) {
+        fired.push_back(id);
+        if (id == 4) timers.stop(5);  // a timer stopped earlier in a round does not fire in it
+    });
+    for (std::size_t id : {5, 2, 4, 0}) timers.start(id, 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fired.size() >= 3; }, 2000));
+    timers.stopAll();
+    EXPECT_EQ(std::vector<std::size_t>(fired.begin(), fired.begin() + 3),
+              (std::vector<std::size_t>{0, 2, 4}));
+    EXPECT_EQ(std::count(fired.begin(), fired.end(), 5), 0);
+    EXPECT_EQ(timers.firesOf(0), timers.firesOf(2));
+}
+
+#ifdef Q_OS_LINUX
+TEST(BootClock, agreesWithTheSystemsUptimeWithinASecond) {
+    QFile uptime("/proc/uptime");
+    ASSERT_TRUE(uptime.open(QIODevice::ReadOnly));
+    const double systemSeconds =
+        QString::fromLatin1(uptime.readAll()).split(' ').first().toDouble();
+    const double ours = BootClock().millisecondsSinceBoot() / 1000.0;
+    EXPECT_NEAR(ours, systemSeconds, 1.0);
+}
+#endif
 
 }  // namespace
 }  // namespace rzv

@@ -55,36 +55,66 @@ std::string QtExecutableName::executableName() {
     return toStd(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
 }
 
-std::string QtRegionalFormats::decimalSeparator() {
-    return toStd(QLocale::system().decimalPoint());
+QtRegionalFormats::QtRegionalFormats() : separator_(toStd(QLocale::system().decimalPoint())) {}
+
+QtTimerService::QtTimerService() {
+    shared_.setTimerType(Qt::PreciseTimer);
+    shared_.setInterval(kSharedPeriodMs);
+    QObject::connect(&shared_, &QTimer::timeout, [this] { fireShared(); });
 }
 
-QTimer& QtTimerService::timerFor(std::size_t timer) {
-    if (timer >= timers_.size()) timers_.resize(timer + 1);
-    auto& slot = timers_[timer];
+QTimer& QtTimerService::ownTimerFor(std::size_t timer) {
+    if (timer >= own_.size()) own_.resize(timer + 1);
+    auto& slot = own_[timer];
     if (!slot) {
         slot = std::make_unique<QTimer>();
-        QObject::connect(slot.get(), &QTimer::timeout, [this, timer] {
-            if (handler_) handler_(timer);
-        });
+        QObject::connect(slot.get(), &QTimer::timeout, [this, timer] { fire(timer); });
     }
     return *slot;
 }
 
+void QtTimerService::fire(std::size_t timer) {
+    if (timer >= fires_.size()) fires_.resize(timer + 1);
+    ++fires_[timer];
+    if (handler_) handler_(timer);
+}
+
+void QtTimerService::fireShared() {
+    for (std::size_t timer = 0; timer < 64; ++timer) {
+        // A timer stopped by an earlier one of this round does not fire.
+        if (sharedMembers_ & (std::uint64_t{1} << timer)) fire(timer);
+    }
+}
+
 void QtTimerService::start(std::size_t timer, int intervalMs) {
-    auto& t = timerFor(timer);
-    // Coarse timers would stretch a 1 ms period; long periods need no precision.
+    if (canShare(timer, intervalMs)) {
+        if (timer < own_.size() && own_[timer]) own_[timer]->stop();
+        sharedMembers_ |= std::uint64_t{1} << timer;
+        if (!shared_.isActive()) shared_.start();
+        return;
+    }
+    stop(timer);
+    auto& t = ownTimerFor(timer);
+    // Coarse timers would stretch a short period; long periods need no precision.
     t.setTimerType(intervalMs <= 20 ? Qt::PreciseTimer : Qt::CoarseTimer);
     t.start(intervalMs);
 }
 
 void QtTimerService::stop(std::size_t timer) {
-    if (timer < timers_.size() && timers_[timer]) timers_[timer]->stop();
+    if (timer < 64) sharedMembers_ &= ~(std::uint64_t{1} << timer);
+    if (sharedMembers_ == 0) shared_.stop();
+    if (timer < own_.size() && own_[timer]) own_[timer]->stop();
 }
 
 void QtTimerService::stopAll() {
-    for (auto& t : timers_)
+    sharedMembers_ = 0;
+    shared_.stop();
+    for (auto& t : own_)
         if (t) t->stop();
+}
+
+std::uint64_t QtTimerService::firesOf(std::size_t timer) const {
+    return timer < fires_.size() ? fires_[timer] : 0;
 }
 
 void QtDiagnostics::warn(std::string_view line) {

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/tick_source.h"
+
+namespace rzv {
+
+// CLOCK_BOOTTIME: like the Windows tick count it goes on while the machine sleeps, which
+// CLOCK_MONOTONIC (and so every Qt timer) does not.
+class BootClock : public TickSource {
+  public:
+    std::uint64_t millisecondsSinceBoot() override;
+};
+
+}  // namespace rzv

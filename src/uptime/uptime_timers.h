@@ -1,0 +1,22 @@
+// The uptime pipeline: six timer reactions linked only through value fields. The breakdown
+// reads the tick source, the four refinement stages turn its figures into whole days, hours into
+// the day, minutes into the hour and seconds into the minute, and the display joins those.
+// Timers of equal interval fire in an order the platform chooses; each stage works from what the
+// fields last held, and the next ticks bring them into line.
+#pragma once
+
+#include <string_view>
+
+#include "platform/tick_source.h"
+#include "shell/main_window.h"
+
+namespace rzv {
+
+void onUptimeTimer(MainWindow& window, TickSource& ticks, std::string_view separator);
+void onDayUptimeTimer(MainWindow& window);
+void onHourUptimeTimer(MainWindow& window, std::string_view separator);
+void onMinuteUptimeTimer(MainWindow& window, std::string_view separator);
+void onSecondUptimeTimer(MainWindow& window, std::string_view separator);
+void onDisplayUpdateTimer(MainWindow& window);
+
+}  // namespace rzv
