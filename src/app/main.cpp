@@ -1,5 +1,7 @@
 // Wires the real platform to the main window and runs the event loop.
 #include <QApplication>
+#include <QElapsedTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -56,8 +58,16 @@ int main(int argc, char* argv[]) {
     reactions.load();
     if (diagnostics.exitCode() != 0) return diagnostics.exitCode();
     view.show();
+    QElapsedTimer running;
+    running.start();
     // A session that ends takes the window down without a close: save all the same.
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &view, [&] { view.close(); });
     const int status = app.exec();
+    // For measurements: how often the breakdown timer really fired.
+    if (qEnvironmentVariableIsSet("RZV_TIMER_STATS"))
+        std::fprintf(stderr, "UPTIME_TIMER: %.0f ticks per second over %.1f s\n",
+                     timers.firesOf(rzv::indexOf(rzv::Timer::UPTIME_TIMER)) * 1000.0 /
+                         std::max<qint64>(1, running.elapsed()),
+                     running.elapsed() / 1000.0);
     return diagnostics.exitCode() != 0 ? diagnostics.exitCode() : status;
 }
