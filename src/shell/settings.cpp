@@ -70,22 +70,22 @@ void Settings::warnUnreadable(const SettingDefinition& setting, std::string_view
     diagnostics_.warn(line);
 }
 
-float Settings::readPlacement(SettingKey key) {
+template <typename Convert>
+auto Settings::readConverted(SettingKey key, Convert convert) {
     const auto& setting = definitionOf(key);
-    const auto separator = regional_.decimalSeparator();
     const auto text = readText(setting, wholeNumberText(setting.defaultValue));
-    if (const auto value = placementFrom(text, separator)) return *value;
+    const auto value = convert(text, regional_.decimalSeparator());
+    if (value) return *value;
     warnUnreadable(setting, text);
-    return static_cast<float>(setting.defaultValue);
+    return static_cast<typename decltype(value)::value_type>(setting.defaultValue);
+}
+
+float Settings::readPlacement(SettingKey key) {
+    return readConverted(key, placementFrom);
 }
 
 int Settings::readOption(SettingKey key) {
-    const auto& setting = definitionOf(key);
-    const auto separator = regional_.decimalSeparator();
-    const auto text = readText(setting, wholeNumberText(setting.defaultValue));
-    if (const auto value = optionFrom(text, separator)) return *value;
-    warnUnreadable(setting, text);
-    return setting.defaultValue;
+    return readConverted(key, optionFrom);
 }
 
 void Settings::writePlacement(SettingKey key, float twips) {

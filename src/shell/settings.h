@@ -58,6 +58,8 @@ class Settings {
     void writeOption(SettingKey key, int value);
 
   private:
+    template <typename Convert>
+    auto readConverted(SettingKey key, Convert convert);
     std::string readText(const SettingDefinition& setting, std::string_view defaultText);
     void writeText(const SettingDefinition& setting, std::string_view text);
     void warnUnreadable(const SettingDefinition& setting, std::string_view text);
