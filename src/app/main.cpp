@@ -46,14 +46,19 @@ int main(int argc, char* argv[]) {
     rzv::QtSettingsStore settings;
     rzv::QtExecutableName executable;
     rzv::QtRegionalFormats regional;
+    rzv::QtFileOutput files;
     rzv::QtTimerService timers;
     rzv::QtDiagnostics diagnostics;
-    rzv::Platform platform{ticks, environment, settings, executable, regional, timers, diagnostics};
+    rzv::Platform platform{ticks,    environment, settings, executable,
+                           regional, files,       timers,   diagnostics};
 
     rzv::MainWindow model(timers);
     rzv::MainWindowReactions reactions(model, platform);
-    rzv::MainWindowView view(
-        model, {[&](rzv::Button b) { reactions.click(b); }, [&] { reactions.unload(); }});
+    rzv::MainWindowView view(model, {[&](rzv::Button b) { reactions.click(b); },
+                                     [&] {
+                                         reactions.unload();
+                                         timers.stopAll();  // they end with the window
+                                     }});
 
     reactions.load();
     if (diagnostics.exitCode() != 0) return diagnostics.exitCode();

@@ -4,6 +4,7 @@
 #include "platform/diagnostics.h"
 #include "platform/environment.h"
 #include "platform/executable_name.h"
+#include "platform/file_output.h"
 #include "platform/regional_formats.h"
 #include "platform/settings_store.h"
 #include "platform/tick_source.h"
@@ -17,6 +18,7 @@ struct Platform {
     SettingsStore& settings;
     ExecutableName& executable;
     RegionalFormats& regional;
+    FileOutput& files;
     TimerService& timers;
     Diagnostics& diagnostics;
 };

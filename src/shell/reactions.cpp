@@ -2,7 +2,9 @@
 
 #include <string>
 
-#include "logging/auto_start.h"
+#include "logging/auto_start_close.h"
+#include "logging/log_writer.h"
+#include "logging/start_stop.h"
 #include "shell/numeric_fault.h"
 #include "shell/startup.h"
 #include "uptime/uptime_timers.h"
@@ -37,35 +39,37 @@ void MainWindowReactions::unload() {
     guarded([&] { shutDown(window_, platform_); });
 }
 
-void MainWindowReactions::click(Button) {}
+void MainWindowReactions::click(Button button) {
+    guarded([&] {
+        if (button == Button::START_STOP_BUTTON) onStartStopClick(window_);
+    });
+}
 
 void MainWindowReactions::tick(Timer timer) {
     guarded([&] {
+        auto& w = window_;
         switch (timer) {
             case Timer::UPTIME_TIMER:
-                onUptimeTimer(window_, platform_.ticks, platform_.regional.decimalSeparator());
-                break;
+                return onUptimeTimer(w, platform_.ticks, platform_.regional.decimalSeparator());
             case Timer::DAY_UPTIME_TIMER:
-                onDayUptimeTimer(window_);
-                break;
+                return onDayUptimeTimer(w);
             case Timer::HOUR_UPTIME_TIMER:
-                onHourUptimeTimer(window_, platform_.regional.decimalSeparator());
-                break;
+                return onHourUptimeTimer(w, platform_.regional.decimalSeparator());
             case Timer::MINUTE_UPTIME_TIMER:
-                onMinuteUptimeTimer(window_, platform_.regional.decimalSeparator());
-                break;
+                return onMinuteUptimeTimer(w, platform_.regional.decimalSeparator());
             case Timer::SECOND_UPTIME_TIMER:
-                onSecondUptimeTimer(window_, platform_.regional.decimalSeparator());
-                break;
+                return onSecondUptimeTimer(w, platform_.regional.decimalSeparator());
             case Timer::QV_DISPLAY_UPDATE_TIMER:
-                onDisplayUpdateTimer(window_);
-                break;
-            case Timer::AlwaysOnTopTimer:
+                return onDisplayUpdateTimer(w);
             case Timer::AUTOSTART_TIMER:
+                return onAutostartTimer(w);
             case Timer::LOG_TIMER:
+                return onLogTimer(w, platform_);
             case Timer::AUTOCLOSE_TIMER:
+                return onAutocloseTimer(w);
+            case Timer::AlwaysOnTopTimer:
             case Timer::TOTALS_TIMER:
-                break;
+                return;
         }
     });
 }

@@ -1,13 +1,10 @@
 #include "shell/startup.h"
 
 #include "shell/settings.h"
+#include "shell/status_texts.h"
 
 namespace rzv {
 namespace {
-
-constexpr const char* kReady = "READY...";
-constexpr const char* kAutostarting = "!!! AUTOSTARTING !!!";
-constexpr const char* kTimersDisabled = "TIMERS DISABLED";
 
 Settings settingsOf(Platform& p) {
     return Settings(p.settings, p.executable, p.regional, p.diagnostics);
@@ -22,8 +19,8 @@ void giveTimersTheirIntervals(MainWindow& window) {
 }
 
 void enterArming(MainWindow& window) {
-    window.setCaption(Label::CURRENT_STATUS_LABEL, kAutostarting);
-    window.setCaption(Button::START_STOP_BUTTON, "STOP");
+    window.setCaption(Label::CURRENT_STATUS_LABEL, kStatusAutostarting);
+    window.setCaption(Button::START_STOP_BUTTON, kButtonStop);
     for (Timer t : kUptimeTimers) window.enable(t);
     window.setDisplayBackColour(kBlack);
     window.enable(Timer::AUTOSTART_TIMER);
@@ -31,8 +28,8 @@ void enterArming(MainWindow& window) {
 }
 
 void enterStopped(MainWindow& window) {
-    window.setCaption(Label::CURRENT_STATUS_LABEL, kReady);
-    window.setCaption(Button::START_STOP_BUTTON, "START");
+    window.setCaption(Label::CURRENT_STATUS_LABEL, kStatusReady);
+    window.setCaption(Button::START_STOP_BUTTON, kButtonStart);
     for (Timer t : kUptimeTimers) window.disable(t);
     window.setDisplayBackColour(kRed);
     window.setText(Field::QV_UPTIME_DISPLAY_TEXTBOX, kTimersDisabled);

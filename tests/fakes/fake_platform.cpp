@@ -40,6 +40,13 @@ std::optional<std::string> FakeSettingsStore::get(const std::string& section,
     return found->second;
 }
 
+std::string FakeFileOutput::replace(const std::string& relativeName, std::string_view text) {
+    if (!failure.empty()) return failure;
+    ++writes;
+    files[relativeName] = std::string(text);
+    return {};
+}
+
 std::uint64_t FakeTickSource::millisecondsSinceBoot() {
     return bootOffset + static_cast<std::uint64_t>(clock_.now());
 }

@@ -55,7 +55,20 @@ class FakeExecutableName : public ExecutableName {
 class FakeRegionalFormats : public RegionalFormats {
   public:
     std::string decimalSeparator() override { return separator; }
+    std::string currentDate() override { return date; }
+    std::string currentTime() override { return time; }
     std::string separator = ".";
+    std::string date = "06/12/2026";
+    std::string time = "14:05:09";
+};
+
+// Files in memory; `failure` makes every write fail with that reason and change nothing.
+class FakeFileOutput : public FileOutput {
+  public:
+    std::string replace(const std::string& relativeName, std::string_view text) override;
+    std::map<std::string, std::string> files;
+    int writes = 0;
+    std::string failure;
 };
 
 class FakeDiagnostics : public Diagnostics {
@@ -106,8 +119,10 @@ struct FakePlatform {
     FakeSettingsStore settings;
     FakeExecutableName executable;
     FakeRegionalFormats regional;
+    FakeFileOutput files;
     FakeDiagnostics diagnostics;
-    Platform platform{ticks, environment, settings, executable, regional, timers, diagnostics};
+    Platform platform{ticks,    environment, settings, executable,
+                      regional, files,       timers,   diagnostics};
 };
 
 }  // namespace rzv::test

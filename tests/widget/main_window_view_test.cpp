@@ -38,7 +38,8 @@ class MainWindowViewTest : public ::testing::Test {
     test::FakePlatform fake;
     MainWindow model{fake.timers};
     MainWindowReactions reactions{model, fake.platform};
-    MainWindowView view{model, {[](Button) {}, [this] { reactions.unload(); }}};
+    MainWindowView view{model,
+                        {[this](Button b) { reactions.click(b); }, [this] { reactions.unload(); }}};
 };
 
 TEST_F(MainWindowViewTest, opensAtTheDefaultPlaceAndSize) {
@@ -102,6 +103,18 @@ TEST_F(MainWindowViewTest, clicksOnTickboxesReachTheModel) {
     EXPECT_EQ(model.value(Tickbox::AUTOSTART_TICKBOX), kUnticked);
     EXPECT_EQ(autoclose->checkState(), Qt::Unchecked);
     EXPECT_FALSE(autoclose->isEnabled());
+}
+
+TEST_F(MainWindowViewTest, theStartButtonStartsAndStopsARun) {
+    auto* button = widget<QPushButton>(Button::START_STOP_BUTTON);
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(button->text(), "STOP");
+    EXPECT_EQ(widget<QLabel>(Label::CURRENT_STATUS_LABEL)->text(), "!!! STARTING !!!");
+    EXPECT_TRUE(widget<QCheckBox>(Tickbox::AUTOCLOSE_TICKBOX)->isEnabled());
+    button->setFocus();
+    QTest::keyClick(button, Qt::Key_Space);
+    EXPECT_EQ(button->text(), "START");
+    EXPECT_EQ(widget<QLabel>(Label::CURRENT_STATUS_LABEL)->text(), "!!! ABORTED !!!");
 }
 
 TEST_F(MainWindowViewTest, aDimmedTickShowsAsPartialAndAClickTicksIt) {

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSysInfo>
+#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <cstdlib>
@@ -106,6 +107,69 @@ TEST(BootClock, agreesWithTheSystemsUptimeWithinASecond) {
     EXPECT_NEAR(ours, systemSeconds, 1.0);
 }
 #endif
+
+}  // namespace
+}  // namespace rzv
+
+namespace rzv {
+namespace {
+
+TEST(RegionalFormats, timeFormatsLoseTheirTimeZone) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"HH:mm:ss t", "HH:mm:ss"},     {"h:mm:ss AP t", "h:mm:ss AP"},
+        {"H:mm:ss (t)", "H:mm:ss"},     {"t HH:mm:ss", "HH:mm:ss"},
+        {"HH:mm:ss, tttt", "HH:mm:ss"}, {"HH 'ut' mm t", "HH 'ut' mm"},
+        {"HH:mm:ss [tt]", "HH:mm:ss"},  {"HH:mm:ss", "HH:mm:ss"},
+    };
+    for (const auto& [format, expected] : cases) EXPECT_EQ(withoutTimeZone(format), expected);
+}
+
+TEST(RegionalFormats, dateAndTimeFollowTheLocale) {
+    const QDate date(2026, 12, 6);
+    const QTime time(14, 5, 9);
+    EXPECT_EQ(dateText(QLocale("en_GB"), date), "06/12/2026");
+    EXPECT_EQ(timeText(QLocale("en_GB"), time), "14:05:09");
+    EXPECT_EQ(dateText(QLocale("en_US"), date), "12/6/26");
+    EXPECT_EQ(timeText(QLocale("en_US"), time), "2:05:09 PM");
+    EXPECT_EQ(timeText(QLocale("de_DE"), time), "14:05:09");
+    for (const char* name : {"fr_FR", "ja_JP", "ar_EG", "hu_HU", "C"}) {
+        const QString text = timeText(QLocale(name), time);
+        EXPECT_FALSE(text.isEmpty()) << name;
+        EXPECT_FALSE(text.contains("UTC") || text.contains("GMT") || text.contains("CET")) << name;
+    }
+}
+
+class QtFileOutputTest : public ::testing::Test {
+  protected:
+    QtFileOutputTest() { QDir::setCurrent(folder.path()); }
+    ~QtFileOutputTest() override { QDir::setCurrent(QDir::rootPath()); }
+    static QByteArray contentOf(const QString& name) {
+        QFile file(name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    QStringList entries() const {
+        return QDir(folder.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+    QTemporaryDir folder;
+    QtFileOutput files;
+};
+
+TEST_F(QtFileOutputTest, replacesTheWholeFileInTheWorkingFolder) {
+    EXPECT_EQ(files.replace("RI-ZUZERU-VAVUZA.LOG", "first\r\nrecord\r\n"), "");
+    EXPECT_EQ(files.replace("RI-ZUZERU-VAVUZA.LOG", "second\r\n"), "");
+    EXPECT_EQ(contentOf("RI-ZUZERU-VAVUZA.LOG"), "second\r\n");
+    EXPECT_EQ(entries(), QStringList{"RI-ZUZERU-VAVUZA.LOG"});  // no temporary file left
+}
+
+TEST_F(QtFileOutputTest, aFailedReplaceLeavesTheOldContentAndNoDebris) {
+    ASSERT_EQ(files.replace("RI-ZUZERU-VAVUZA.LOG", "old\r\n"), "");
+    QDir().mkdir("taken.LOG");
+    EXPECT_NE(files.replace("taken.LOG", "new\r\n"), "");
+    EXPECT_NE(files.replace("missing-folder/RI-ZUZERU-VAVUZA.LOG", "new\r\n"), "");
+    EXPECT_EQ(contentOf("RI-ZUZERU-VAVUZA.LOG"), "old\r\n");
+    EXPECT_EQ(entries(), (QStringList{"RI-ZUZERU-VAVUZA.LOG", "taken.LOG"}));
+}
 
 }  // namespace
 }  // namespace rzv

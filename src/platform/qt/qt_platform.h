@@ -1,7 +1,10 @@
 // The real platform parts on Qt.
 #pragma once
 
+#include <QDate>
+#include <QLocale>
 #include <QObject>
+#include <QTime>
 #include <QTimer>
 #include <cstdint>
 #include <memory>
@@ -10,6 +13,7 @@
 #include "platform/diagnostics.h"
 #include "platform/environment.h"
 #include "platform/executable_name.h"
+#include "platform/file_output.h"
 #include "platform/regional_formats.h"
 #include "platform/settings_store.h"
 #include "platform/timer_service.h"
@@ -36,14 +40,32 @@ class QtExecutableName : public ExecutableName {
     std::string executableName() override;
 };
 
-// Read once: the uptime pipeline asks for the separator on every tick.
+// The system locale's formats. The separator is read once: the uptime pipeline asks for it on
+// every tick.
 class QtRegionalFormats : public RegionalFormats {
   public:
     QtRegionalFormats();
     std::string decimalSeparator() override { return separator_; }
+    std::string currentDate() override;
+    std::string currentTime() override;
 
   private:
     std::string separator_;
+};
+
+// A date in the locale's short format; a time of day with seconds and without a time zone.
+QString dateText(const QLocale& locale, QDate date);
+QString timeText(const QLocale& locale, QTime time);
+
+// A time format without its time-zone part: the unquoted "t" run with its brackets, and the
+// spaces or comma it leaves dangling ("h:mm:ss AP t" gives "h:mm:ss AP").
+QString withoutTimeZone(const QString& format);
+
+// QSaveFile: the new content goes to a hidden file beside the target, which is renamed over it
+// only when whole.
+class QtFileOutput : public FileOutput {
+  public:
+    std::string replace(const std::string& relativeName, std::string_view text) override;
 };
 
 // Timers of the shortest period (1 ms, "as often as the platform allows") share one precise

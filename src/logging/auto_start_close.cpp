@@ -1,0 +1,34 @@
+#include "logging/auto_start_close.h"
+
+#include "shell/status_texts.h"
+
+namespace rzv {
+
+void onAutoStartChanged(MainWindow& window) {
+    if (window.value(Tickbox::AUTOSTART_TICKBOX) == kTicked) {
+        window.setEnabled(Tickbox::AUTOCLOSE_TICKBOX, true);
+        return;
+    }
+    window.setEnabled(Tickbox::AUTOCLOSE_TICKBOX, false);
+    window.setValue(Tickbox::AUTOCLOSE_TICKBOX, kUnticked);
+}
+
+void onAutostartTimer(MainWindow& window) {
+    window.setCaption(Label::CURRENT_STATUS_LABEL, kStatusLogging);
+    window.enable(Timer::LOG_TIMER);
+    window.disable(Timer::AUTOSTART_TIMER);
+}
+
+void onAutocloseTimer(MainWindow& window) {
+    if (window.value(Tickbox::AUTOCLOSE_TICKBOX) == kTicked) {
+        window.setCaption(Label::CURRENT_STATUS_LABEL, kStatusAutoclosing);
+        // Closes as the user's close does: shut-down saves, and the timers end with the window.
+        window.requestClose();
+        return;
+    }
+    window.setCaption(Label::CURRENT_STATUS_LABEL, kStatusReady);
+    window.setCaption(Button::START_STOP_BUTTON, kButtonStart);
+    window.disable(Timer::AUTOCLOSE_TIMER);
+}
+
+}  // namespace rzv

@@ -1,0 +1,64 @@
+#include "logging/log_writer.h"
+
+#include <iterator>
+#include <string>
+
+#include "shell/status_texts.h"
+
+namespace rzv {
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+void endRunOnFailedWrite(MainWindow& w) {
+    w.setCaption(Label::CURRENT_STATUS_LABEL, kStatusLogWriteFailed);
+    w.setCaption(Button::START_STOP_BUTTON, kButtonStart);
+    w.disable(Timer::LOG_TIMER);
+    w.disable(Timer::AUTOSTART_TIMER);
+    w.disable(Timer::AUTOCLOSE_TIMER);
+}
+
+}  // namespace
+
+std::string composeRecord(const MainWindow& w) {
+    const std::string& rule = w.text(Field::TOP_BOTTOM_LOG_LINE);
+    const std::string lines[] = {
+        rule,
+        "- " + w.caption(Label::QV_TITLE_1) + " - " + w.caption(Label::QV_TITLE_2) + " - QV-ZIV -",
+        rule,
+        w.text(Field::DATE_TIME_TEXTBOX),
+        "PC Name = " + w.text(Field::PC_NAME_TEXTBOX),
+        "Current UpTime = " + w.text(Field::QV_UPTIME_DISPLAY_TEXTBOX),
+        rule,
+        "",
+        rule,
+    };
+    std::string record = lines[0];
+    for (std::size_t i = 1; i < std::size(lines); ++i) {
+        record += kLineEnd;
+        record += lines[i];
+    }
+    return record;
+}
+
+void onLogTimer(MainWindow& w, Platform& p) {
+    const std::string date = p.regional.currentDate();
+    const std::string time = p.regional.currentTime();
+    w.setText(Field::DATE_TIME_TEXTBOX, "- " + date + " - " + time + " -");
+    w.setText(Field::OUTPUT_REPORT_TEXTBOX, composeRecord(w));
+
+    const std::string fileName = p.executable.executableName() + ".LOG";
+    const std::string failure =
+        p.files.replace(fileName, w.text(Field::OUTPUT_REPORT_TEXTBOX) + kLineEnd);
+    if (!failure.empty()) {
+        p.diagnostics.warn("cannot write the log file " + fileName + ": " + failure);
+        endRunOnFailedWrite(w);
+        return;
+    }
+    if (w.value(Tickbox::AUTOCLOSE_TICKBOX) == kTicked)
+        w.setCaption(Label::CURRENT_STATUS_LABEL, kStatusAutoclosing);
+    w.enable(Timer::AUTOCLOSE_TIMER);
+    w.disable(Timer::LOG_TIMER);
+}
+
+}  // namespace rzv

@@ -1,0 +1,287 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fakes/fake_platform.h"
+#include "logging/log_writer.h"
+#include "shell/reactions.h"
+
+namespace rzv {
+namespace {
+
+using test::FakePlatform;
+
+constexpr const char* kSection = "RI-ZUZERU-VAVUZA";
+constexpr const char* kLog = "RI-ZUZERU-VAVUZA.LOG";
+const std::string kRule(56, '=');
+
+// A window system for the model: a close runs the unload, and the timers end with the window.
+struct FakeWindowSystem : MainWindowObserver {
+    explicit FakeWindowSystem(MainWindowReactions& reactions, FakePlatform& fake)
+        : reactions(reactions), fake(fake) {}
+    void closeRequested() override {
+        if (closed) return;
+        closed = true;
+        reactions.unload();
+        fake.timers.stopAll();
+    }
+    MainWindowReactions& reactions;
+    FakePlatform& fake;
+    bool closed = false;
+};
+
+// The whole program on fake platform parts, driven by the virtual clock.
+class LoggingRunTest : public ::testing::Test {
+  protected:
+    LoggingRunTest() {
+        fake.ticks.bootOffset = 273896000;  // 3d 4h 4m 56s at 0 s, 3d 4h 5m 7s at 11 s
+        fake.environment.name = "OFFICE-PC";
+        window.setObserver(&windowSystem);
+    }
+    void store(const char* key, const char* text) {
+        fake.settings.put(fake.executable.name, key, text);
+    }
+    void startUp(bool autostart, bool autoclose) {
+        store("AUTOSTART_TICKBOX", autostart ? "1" : "0");
+        store("AUTOCLOSE_TICKBOX", autoclose ? "1" : "0");
+        reactions.load();
+    }
+    void clickStartStop() { reactions.click(Button::START_STOP_BUTTON); }
+    // Moves the clock to `ms` after the start of the test.
+    void at(std::int64_t ms) { fake.timers.advance(ms - fake.timers.now()); }
+
+    std::string status() const { return window.caption(Label::CURRENT_STATUS_LABEL); }
+    std::string button() const { return window.caption(Button::START_STOP_BUTTON); }
+    bool running(Timer t) const { return fake.timers.isRunning(indexOf(t)); }
+    bool uptimeLive() const {
+        for (Timer t : kUptimeTimers)
+            if (!running(t)) return false;
+        return true;
+    }
+    const std::string* logFile() const {
+        auto found = fake.files.files.find(kLog);
+        return found == fake.files.files.end() ? nullptr : &found->second;
+    }
+
+    FakePlatform fake;
+    MainWindow window{fake.timers};
+    MainWindowReactions reactions{window, fake.platform};
+    FakeWindowSystem windowSystem{reactions, fake};
+};
+
+std::string expectedRecord(const std::string& dateTime, const std::string& name,
+                           const std::string& uptime) {
+    return kRule + "\r\n- QUORVANE - RI-ZUZERU-VAVUZA - QV-ZIV -\r\n" + kRule + "\r\n" + dateTime +
+           "\r\nPC Name = " + name + "\r\nCurrent UpTime = " + uptime + "\r\n" + kRule +
+           "\r\n\r\n" + kRule;
+}
+
+TEST_F(LoggingRunTest, unattendedRunLogsOnceAndClosesItselfAfter21Seconds) {
+    startUp(true, true);
+    EXPECT_EQ(status(), "!!! AUTOSTARTING !!!");
+    at(9999);
+    EXPECT_EQ(status(), "!!! AUTOSTARTING !!!");
+    EXPECT_EQ(window.text(Field::QV_UPTIME_DISPLAY_TEXTBOX), "3d, 4h, 5m, 5s");
+    at(10000);
+    EXPECT_EQ(status(), "!!! LOGGING UPTIME !!!");
+    EXPECT_FALSE(running(Timer::AUTOSTART_TIMER));
+    EXPECT_TRUE(running(Timer::LOG_TIMER));
+    at(10999);
+    EXPECT_EQ(logFile(), nullptr);
+    at(11000);
+    ASSERT_NE(logFile(), nullptr);
+    const auto record = expectedRecord("- 06/12/2026 - 14:05:09 -", "OFFICE-PC", "3d, 4h, 5m, 7s");
+    EXPECT_EQ(*logFile(), record + "\r\n");
+    EXPECT_EQ(window.text(Field::OUTPUT_REPORT_TEXTBOX), record);
+    EXPECT_EQ(window.text(Field::DATE_TIME_TEXTBOX), "- 06/12/2026 - 14:05:09 -");
+    EXPECT_EQ(status(), "!!! AUTOCLOSING !!!");
+    EXPECT_FALSE(running(Timer::LOG_TIMER));
+    EXPECT_TRUE(running(Timer::AUTOCLOSE_TIMER));
+    at(20999);
+    EXPECT_FALSE(windowSystem.closed);
+    window.notePlacement({2000, 3000, 4380, 2325});
+    at(21000);
+    EXPECT_TRUE(windowSystem.closed);
+    EXPECT_EQ(status(), "!!! AUTOCLOSING !!!");
+    EXPECT_EQ(fake.settings.get(kSection, "AUTOSTART_TICKBOX"), "1");
+    EXPECT_EQ(fake.settings.get(kSection, "AUTOCLOSE_TICKBOX"), "1");
+    EXPECT_EQ(fake.settings.get(kSection, "MAIN_Left"), "2000");
+    EXPECT_EQ(fake.settings.get(kSection, "MAIN_Top"), "3000");
+    at(60000);
+    EXPECT_EQ(fake.files.writes, 1);
+}
+
+TEST_F(LoggingRunTest, clickStartedRunLogsAndRestsInIdleWithTheUptimeLive) {
+    startUp(false, false);
+    at(500);
+    clickStartStop();
+    EXPECT_EQ(status(), "!!! STARTING !!!");
+    EXPECT_EQ(button(), "STOP");
+    EXPECT_EQ(window.displayBackColour(), kBlack);
+    EXPECT_EQ(window.text(Field::QV_UPTIME_DISPLAY_TEXTBOX), "TIMERS DISABLED");  // until a tick
+    EXPECT_TRUE(window.isEnabled(Tickbox::AUTOCLOSE_TICKBOX));
+    at(501);
+    EXPECT_EQ(window.text(Field::QV_UPTIME_DISPLAY_TEXTBOX), "3d, 4h, 4m, 56s");
+    at(10500);
+    EXPECT_EQ(status(), "!!! LOGGING UPTIME !!!");
+    at(11500);
+    ASSERT_NE(logFile(), nullptr);
+    EXPECT_EQ(status(), "!!! LOGGING UPTIME !!!");  // Auto Close is clear
+    at(21500);
+    EXPECT_EQ(status(), "READY...");
+    EXPECT_EQ(button(), "START");
+    EXPECT_FALSE(windowSystem.closed);
+    EXPECT_TRUE(uptimeLive());
+    EXPECT_FALSE(running(Timer::AUTOCLOSE_TIMER));
+    at(30000);
+    EXPECT_EQ(window.text(Field::QV_UPTIME_DISPLAY_TEXTBOX), "3d, 4h, 5m, 26s");
+}
+
+class StopDuringRunTest : public LoggingRunTest,
+                          public ::testing::WithParamInterface<std::int64_t> {};
+
+TEST_P(StopDuringRunTest, abortsWithoutClosingAndGreysAutoClose) {
+    fake.files.files[kLog] = "earlier record\r\n";
+    startUp(true, true);
+    at(GetParam());
+    clickStartStop();
+    EXPECT_EQ(status(), "!!! ABORTED !!!");
+    EXPECT_EQ(button(), "START");
+    EXPECT_EQ(window.text(Field::QV_UPTIME_DISPLAY_TEXTBOX), "TIMERS DISABLED");
+    EXPECT_EQ(window.displayBackColour(), kRed);
+    EXPECT_EQ(window.value(Tickbox::AUTOCLOSE_TICKBOX), kUnticked);
+    EXPECT_FALSE(window.isEnabled(Tickbox::AUTOCLOSE_TICKBOX));
+    EXPECT_EQ(window.value(Tickbox::AUTOSTART_TICKBOX), kTicked);
+    for (Timer t : {Timer::AUTOSTART_TIMER, Timer::LOG_TIMER, Timer::AUTOCLOSE_TIMER})
+        EXPECT_FALSE(running(t));
+    EXPECT_FALSE(running(Timer::UPTIME_TIMER));
+    at(60000);
+    EXPECT_FALSE(windowSystem.closed);
+    EXPECT_EQ(status(), "!!! ABORTED !!!");
+    const bool wroteBeforeTheStop = GetParam() >= 11000;
+    EXPECT_EQ(fake.files.writes, wroteBeforeTheStop ? 1 : 0);
+    if (!wroteBeforeTheStop) {
+        EXPECT_EQ(*logFile(), "earlier record\r\n");
+    }
+}
+
+// Arming, Logging and Finishing.
+INSTANTIATE_TEST_SUITE_P(States, StopDuringRunTest, ::testing::Values(5000, 10500, 15000));
+
+TEST_F(LoggingRunTest, untickingAutoCloseAfterTheWriteKeepsTheProgramOpen) {
+    startUp(true, true);
+    at(15000);
+    EXPECT_EQ(status(), "!!! AUTOCLOSING !!!");
+    window.setValue(Tickbox::AUTOCLOSE_TICKBOX, kUnticked);
+    at(21000);
+    EXPECT_FALSE(windowSystem.closed);
+    EXPECT_EQ(status(), "READY...");
+    EXPECT_EQ(button(), "START");
+}
+
+TEST_F(LoggingRunTest, tickingAutoCloseAfterTheWriteClosesTheProgram) {
+    startUp(false, false);
+    clickStartStop();
+    at(15000);
+    EXPECT_EQ(status(), "!!! LOGGING UPTIME !!!");
+    window.setValue(Tickbox::AUTOCLOSE_TICKBOX, kTicked);
+    at(21000);
+    EXPECT_TRUE(windowSystem.closed);
+    EXPECT_EQ(fake.settings.get(kSection, "AUTOCLOSE_TICKBOX"), "1");
+}
+
+TEST_F(LoggingRunTest, untickingAutoStartDuringARunEndsItInIdle) {
+    startUp(true, true);
+    at(3000);
+    window.setValue(Tickbox::AUTOSTART_TICKBOX, kUnticked);
+    EXPECT_EQ(window.value(Tickbox::AUTOCLOSE_TICKBOX), kUnticked);
+    EXPECT_FALSE(window.isEnabled(Tickbox::AUTOCLOSE_TICKBOX));
+    at(21000);
+    EXPECT_FALSE(windowSystem.closed);
+    EXPECT_EQ(status(), "READY...");
+    EXPECT_EQ(fake.files.writes, 1);
+}
+
+TEST_F(LoggingRunTest, aNewStartFromIdleLogsAgainAndTheFileHoldsOnlyTheLatestRecord) {
+    startUp(true, false);
+    at(21000);
+    EXPECT_EQ(status(), "READY...");
+    const std::string first = *logFile();
+    clickStartStop();
+    EXPECT_EQ(status(), "!!! STARTING !!!");
+    EXPECT_TRUE(running(Timer::AUTOSTART_TIMER));
+    fake.regional.time = "14:05:30";
+    at(32000);
+    EXPECT_EQ(fake.files.writes, 2);
+    EXPECT_EQ(*logFile(),
+              expectedRecord("- 06/12/2026 - 14:05:30 -", "OFFICE-PC", "3d, 4h, 5m, 28s") + "\r\n");
+    EXPECT_NE(*logFile(), first);
+}
+
+TEST_F(LoggingRunTest, anEmptyComputerNameLeavesLineFiveBare) {
+    fake.environment.name = "";
+    startUp(true, false);
+    at(11000);
+    EXPECT_NE(logFile()->find("\r\nPC Name = \r\nCurrent UpTime = "), std::string::npos);
+}
+
+TEST_F(LoggingRunTest, theLogFileIsNamedAfterTheExecutable) {
+    fake.executable.name = "uptime-at-login";
+    startUp(true, false);
+    at(11000);
+    EXPECT_EQ(fake.files.files.count("uptime-at-login.LOG"), 1u);
+}
+
+TEST_F(LoggingRunTest, aLogThatCannotBeWrittenIsSaidPlainlyAndTheRunEndsInIdle) {
+    fake.files.files[kLog] = "earlier record\r\n";
+    fake.files.failure = "Permission denied";
+    startUp(true, true);
+    at(11000);
+    EXPECT_EQ(status(), "!!! LOG WRITE FAILED !!!");
+    EXPECT_EQ(button(), "START");
+    EXPECT_EQ(window.text(Field::OUTPUT_REPORT_TEXTBOX),
+              expectedRecord("- 06/12/2026 - 14:05:09 -", "OFFICE-PC", "3d, 4h, 5m, 7s"));
+    EXPECT_EQ(*logFile(), "earlier record\r\n");
+    ASSERT_EQ(fake.diagnostics.warnings.size(), 1u);
+    EXPECT_NE(fake.diagnostics.warnings[0].find(kLog), std::string::npos);
+    EXPECT_NE(fake.diagnostics.warnings[0].find("Permission denied"), std::string::npos);
+    for (Timer t : {Timer::AUTOSTART_TIMER, Timer::LOG_TIMER, Timer::AUTOCLOSE_TIMER})
+        EXPECT_FALSE(running(t));
+    EXPECT_TRUE(uptimeLive());
+    at(60000);
+    EXPECT_FALSE(windowSystem.closed);
+    EXPECT_EQ(status(), "!!! LOG WRITE FAILED !!!");
+    // A new start tries again.
+    fake.files.failure.clear();
+    clickStartStop();
+    at(71000);
+    EXPECT_EQ(fake.files.writes, 1);
+}
+
+TEST(LogRecord, isNineLinesJoinedByCrLf) {
+    test::VirtualTimerService timers;
+    MainWindow window(timers);
+    window.setText(Field::DATE_TIME_TEXTBOX, "- 06/12/2026 - 14:05:09 -");
+    window.setText(Field::PC_NAME_TEXTBOX, "OFFICE-PC");
+    window.setText(Field::QV_UPTIME_DISPLAY_TEXTBOX, "3d, 7h, 25m, 41s");
+    EXPECT_EQ(composeRecord(window),
+              "========================================================\r\n"
+              "- QUORVANE - RI-ZUZERU-VAVUZA - QV-ZIV -\r\n"
+              "========================================================\r\n"
+              "- 06/12/2026 - 14:05:09 -\r\n"
+              "PC Name = OFFICE-PC\r\n"
+              "Current UpTime = 3d, 7h, 25m, 41s\r\n"
+              "========================================================\r\n"
+              "\r\n"
+              "========================================================");
+}
+
+TEST_F(LoggingRunTest, anyCaptionButStartStops) {
+    startUp(false, false);
+    window.setCaption(Button::START_STOP_BUTTON, "start");
+    clickStartStop();
+    EXPECT_EQ(status(), "!!! ABORTED !!!");
+}
+
+}  // namespace
+}  // namespace rzv
