@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
 # End-to-end checks of the real program: an X server (Xvfb) with a window manager (openbox),
-# a private settings folder, the window found, measured and closed as a user would close it.
+# a private settings folder, the window found, measured and closed as a user would close it,
+# and whole unattended runs with a boot clock the test sets (preloaded library, argument 2).
 set -euo pipefail
 bin=$(readlink -f "$1")
-here=$(cd "$(dirname "$0")" && pwd)
+boot_clock=$(readlink -f "$2")
 if [ -z "${RZV_E2E_INNER:-}" ]; then
-    for tool in xvfb-run openbox xdotool xprop wmctrl xdpyinfo; do
+    for tool in xvfb-run openbox xdotool xprop wmctrl xdpyinfo setpriv; do
         command -v "$tool" >/dev/null || { echo "end_to_end: $tool is missing"; exit 1; }
     done
-    RZV_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$0" "$bin"
+    RZV_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$0" "$bin" "$boot_clock"
 fi
 
 work=$(mktemp -d)
+chmod 755 "$work"
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+# A sanitizer build must accept the preloaded clock ahead of its runtime.
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work
 conf=$XDG_CONFIG_HOME/QV_ZIV.conf
 failures=0
@@ -95,7 +99,71 @@ check "exit status after close" "$status" 0
 check "warning names key and text" "$(grep -c 'MAIN_Top holds "upper edge"' "$work/stderr")" 1
 check "sound value saved back" "$(setting MAIN_Top)" 1000
 
-# 4. Without a display: one clear line, no Qt plugin dump.
+# 4. An unattended run: Auto Start and Auto Close ticked, a chosen uptime, a fresh working folder.
+seconds_since() { echo $((($(date +%s%N) - $1) / 1000000000)); }
+wait_for_exit() {  # wait_for_exit PID SECONDS: sets status, or leaves it empty while still running
+    local deadline=$(($(date +%s) + $2))
+    status=
+    while kill -0 "$1" 2>/dev/null; do
+        [ "$(date +%s)" -lt "$deadline" ] || return 0
+        sleep 0.2
+    done
+    status=0
+    wait "$1" || status=$?
+}
+printf '[RI-ZUZERU-VAVUZA]\nAUTOSTART_TICKBOX=1\nAUTOCLOSE_TICKBOX=1\nMAIN_Left=1500\n' >"$conf"
+mkdir "$work/run"
+started=$(date +%s%N)
+(cd "$work/run" && COMPUTERNAME=E2E-PC LC_TIME=en_GB.UTF-8 RZV_FAKE_UPTIME_MS=273900000 \
+    LD_PRELOAD="$boot_clock" exec "$bin" 2>"$work/stderr") &
+app_pid=$!
+wait_for_exit "$app_pid" 25
+check "unattended run ends by itself" "$status" 0
+elapsed=$(seconds_since "$started")
+check "it closes after about 21 s" "$([ "$elapsed" -ge 20 ] && [ "$elapsed" -le 25 ] && echo yes)" yes
+log=$work/run/RI-ZUZERU-VAVUZA.LOG
+check "log written in the working folder" "$([ -f "$log" ] && echo yes)" yes
+check "nine lines, each ending in CR LF" "$(grep -c $'\r$' "$log") $(wc -l <"$log")" "9 9"
+line() { sed -n "$1p" "$log" | tr -d '\r'; }
+check "line 1" "$(line 1)" "========================================================"
+check "line 2" "$(line 2)" "- QUORVANE - RI-ZUZERU-VAVUZA - QV-ZIV -"
+check "line 4 is the British date and time" \
+    "$(line 4 | grep -cE '^- [0-9]{2}/[0-9]{2}/[0-9]{4} - [0-9]{2}:[0-9]{2}:[0-9]{2} -$')" 1
+check "line 5" "$(line 5)" "PC Name = E2E-PC"
+check "line 6 is the chosen uptime plus the run" \
+    "$(line 6 | grep -cE '^Current UpTime = 3d, 4h, 5m, (9|10|11|12|13)s$')" 1
+check "line 8 is empty" "$(line 8)" ""
+check "options saved at the auto close" "$(setting AUTOSTART_TICKBOX) $(setting AUTOCLOSE_TICKBOX)" "1 1"
+check "place saved at the auto close" "$(setting MAIN_Left) $(setting MAIN_Top)" "1500 1000"
+
+# 5. The same run where the log cannot be written (a folder the user may not write to): the
+#    program says so and stays open. Root may write anywhere, so it runs as nobody.
+nobody=65534
+mkdir -p "$work/readonly" "$work/nobody/config" "$work/nobody/runtime" "$work/bin"
+cp "$bin" "$boot_clock" "$work/bin/"
+printf '[RI-ZUZERU-VAVUZA]\nAUTOSTART_TICKBOX=1\nAUTOCLOSE_TICKBOX=1\n' >"$work/nobody/config/QV_ZIV.conf"
+cp "${XAUTHORITY:-/dev/null}" "$work/nobody/xauth" 2>/dev/null || true
+chown -R "$nobody:$nobody" "$work/nobody"
+chmod 700 "$work/nobody/runtime"
+chmod 555 "$work/readonly"
+(cd "$work/readonly" && exec setpriv --reuid=$nobody --regid=$nobody --clear-groups \
+    env HOME="$work/nobody" XDG_CONFIG_HOME="$work/nobody/config" \
+    XDG_RUNTIME_DIR="$work/nobody/runtime" XAUTHORITY="$work/nobody/xauth" \
+    RZV_FAKE_UPTIME_MS=273900000 LD_PRELOAD="$work/bin/$(basename "$boot_clock")" \
+    "$work/bin/$(basename "$bin")" 2>"$work/nobody/stderr") &
+app_pid=$!
+wait_for_exit "$app_pid" 25
+check "still running at 25 s" "${status:-running}" running
+check "no log file appears" "$(ls -A "$work/readonly" | wc -l)" 0
+check "stderr names the file and the reason" \
+    "$(grep -c 'cannot write the log file RI-ZUZERU-VAVUZA.LOG: ' "$work/nobody/stderr")" 1
+if [ -z "$status" ]; then
+    wmctrl -c RI-ZUZERU-VAVUZA
+    wait_for_exit "$app_pid" 10
+    check "closes normally afterwards" "$status" 0
+fi
+
+# 6. Without a display: one clear line, no Qt plugin dump.
 status=0
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$bin" 2>"$work/nodisplay" || status=$?
 check "status without a display" "$status" 2
