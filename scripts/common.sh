@@ -2,7 +2,7 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev fonts-liberation)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev fonts-liberation)
 
 install_missing() {
     local missing=() package

@@ -4,12 +4,17 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #ifdef Q_OS_WIN
 #include "platform/win32/tick_count.h"
+#include "platform/win32/z_order_win32.h"
 using PlatformTickSource = rzv::TickCount;
 #else
+#include <QtGui/qguiapplication_platform.h>
+
 #include "platform/linux/boot_clock.h"
+#include "platform/x11/ewmh_z_order.h"
 using PlatformTickSource = rzv::BootClock;
 #endif
 #include "platform/qt/main_window_view.h"
@@ -26,6 +31,20 @@ bool displayAvailable() {
            std::getenv("WAYLAND_DISPLAY");
 #else
     return true;
+#endif
+}
+
+// The platform's way to keep a window above the others, or nothing where it has none (an X11
+// desktop without an EWMH window manager, Wayland, offscreen).
+std::unique_ptr<rzv::WindowZOrder> windowZOrder() {
+#ifdef Q_OS_WIN
+    return std::make_unique<rzv::Win32ZOrder>();
+#else
+#if QT_CONFIG(xcb)
+    if (auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>())
+        if (auto ewmh = rzv::EwmhZOrder::create(x11->connection())) return ewmh;
+#endif
+    return nullptr;
 #endif
 }
 
@@ -49,8 +68,11 @@ int main(int argc, char* argv[]) {
     rzv::QtFileOutput files;
     rzv::QtTimerService timers;
     rzv::QtDiagnostics diagnostics;
-    rzv::Platform platform{ticks,    environment, settings, executable,
-                           regional, files,       timers,   diagnostics};
+    std::unique_ptr<rzv::WindowZOrder> zOrder = windowZOrder();
+    const bool keeperCanWork = zOrder != nullptr;
+    if (!keeperCanWork) zOrder = std::make_unique<rzv::NoWindowZOrder>();
+    rzv::Platform platform{ticks, environment, settings, executable, regional,
+                           files, timers,      *zOrder,  diagnostics};
 
     rzv::MainWindow model(timers);
     rzv::MainWindowReactions reactions(model, platform);
@@ -62,6 +84,11 @@ int main(int argc, char* argv[]) {
 
     reactions.load();
     if (diagnostics.exitCode() != 0) return diagnostics.exitCode();
+    // Without a keeper the window system's own stays-on-top hint does what it can, set once
+    // before the window exists: changing it later would re-create the window.
+    if (!keeperCanWork && model.value(rzv::Tickbox::AlwaysOnTop_TICKBOX) == rzv::kTicked)
+        view.setWindowFlag(Qt::WindowStaysOnTopHint);
+    model.setNativeHandle(static_cast<rzv::WindowHandle>(view.winId()));
     view.show();
     QElapsedTimer running;
     running.start();

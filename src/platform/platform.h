@@ -9,6 +9,7 @@
 #include "platform/settings_store.h"
 #include "platform/tick_source.h"
 #include "platform/timer_service.h"
+#include "platform/window_z_order.h"
 
 namespace rzv {
 
@@ -20,6 +21,7 @@ struct Platform {
     RegionalFormats& regional;
     FileOutput& files;
     TimerService& timers;
+    WindowZOrder& zOrder;
     Diagnostics& diagnostics;
 };
 

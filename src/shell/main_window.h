@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "platform/timer_service.h"
+#include "platform/window_z_order.h"
 #include "shell/controls.h"
 
 namespace rzv {
@@ -82,6 +83,10 @@ class MainWindow {
     // The window system reports where the user has put the window.
     void notePlacement(Placement placement) { placement_ = placement; }
 
+    // The window's native handle, for the always-on-top keeper.
+    WindowHandle nativeHandle() const { return nativeHandle_; }
+    void setNativeHandle(WindowHandle handle) { nativeHandle_ = handle; }
+
     // Asks the window system to close the window as the user's close does.
     void requestClose() { observer_->closeRequested(); }
 
@@ -110,6 +115,7 @@ class MainWindow {
     std::array<std::int32_t, kWholeNumberCount> numbers_{};
     unsigned displayBackColour_ = kBlack;
     Placement placement_{};
+    WindowHandle nativeHandle_ = 0;
 };
 
 }  // namespace rzv

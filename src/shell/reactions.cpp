@@ -5,6 +5,7 @@
 #include "logging/auto_start_close.h"
 #include "logging/log_writer.h"
 #include "logging/start_stop.h"
+#include "shell/always_on_top.h"
 #include "shell/numeric_fault.h"
 #include "shell/startup.h"
 #include "uptime/uptime_timers.h"
@@ -68,6 +69,7 @@ void MainWindowReactions::tick(Timer timer) {
             case Timer::AUTOCLOSE_TIMER:
                 return onAutocloseTimer(w);
             case Timer::AlwaysOnTopTimer:
+                return onAlwaysOnTopTimer(w, platform_.zOrder);
             case Timer::TOTALS_TIMER:
                 return;
         }

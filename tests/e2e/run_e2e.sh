@@ -163,7 +163,32 @@ if [ -z "$status" ]; then
     check "closes normally afterwards" "$status" 0
 fi
 
-# 6. Without a display: one clear line, no Qt plugin dump.
+# 6. The always-on-top keeper: another always-on-top window takes the foreground; within two
+#    seconds it has left the band and ours is in it. With the option clear at start-up, nothing
+#    changes.
+above() { xprop -id "$1" _NET_WM_STATE | grep -c _NET_WM_STATE_ABOVE || true; }
+for option in 1 0; do
+    printf '[RI-ZUZERU-VAVUZA]\nAlwaysOnTop_TICKBOX=%s\n' "$option" >"$conf"
+    start_app
+    xmessage -title other-window "another window" >/dev/null 2>&1 &
+    other_pid=$!
+    other=$(timeout 10 xdotool search --sync --onlyvisible --name '^other-window$' | head -1)
+    wmctrl -i -r "$other" -b add,above
+    wmctrl -i -a "$other"
+    sleep 2
+    if [ "$option" = 1 ]; then
+        check "keeper: the other window left the band" "$(above "$other")" 0
+        check "keeper: ours is in the band" "$(above "$window")" 1
+    else
+        check "no keeper: the other window stays above" "$(above "$other")" 1
+        check "no keeper: ours stays ordinary" "$(above "$window")" 0
+    fi
+    kill "$other_pid"
+    close_app
+    check "exit status after close" "$status" 0
+done
+
+# 7. Without a display: one clear line, no Qt plugin dump.
 status=0
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$bin" 2>"$work/nodisplay" || status=$?
 check "status without a display" "$status" 2

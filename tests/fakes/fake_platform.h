@@ -79,6 +79,19 @@ class FakeDiagnostics : public Diagnostics {
     std::vector<std::string> fatals;
 };
 
+// Records the keeper's calls: "foreground", "leave 7", "enter 1".
+class FakeWindowZOrder : public WindowZOrder {
+  public:
+    WindowHandle foregroundWindow() override {
+        calls.push_back("foreground");
+        return foreground;
+    }
+    void leaveTopBand(WindowHandle w) override { calls.push_back("leave " + std::to_string(w)); }
+    void enterTopBand(WindowHandle w) override { calls.push_back("enter " + std::to_string(w)); }
+    WindowHandle foreground = 0;
+    std::vector<std::string> calls;
+};
+
 // Timers on a virtual clock. Timers due at the same instant fire in ascending number, or in an
 // order chosen by `tieOrder`, as a real timer service is free to choose.
 class VirtualTimerService : public TimerService {
@@ -120,9 +133,10 @@ struct FakePlatform {
     FakeExecutableName executable;
     FakeRegionalFormats regional;
     FakeFileOutput files;
+    FakeWindowZOrder zOrder;
     FakeDiagnostics diagnostics;
-    Platform platform{ticks,    environment, settings, executable,
-                      regional, files,       timers,   diagnostics};
+    Platform platform{ticks, environment, settings, executable, regional,
+                      files, timers,      zOrder,   diagnostics};
 };
 
 }  // namespace rzv::test

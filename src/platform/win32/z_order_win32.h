@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/window_z_order.h"
+
+namespace rzv {
+
+// The foreground window and HWND_TOPMOST / HWND_NOTOPMOST through SetWindowPos, which keeps
+// place and size (SWP_NOSIZE | SWP_NOMOVE).
+class Win32ZOrder : public WindowZOrder {
+  public:
+    WindowHandle foregroundWindow() override;
+    void leaveTopBand(WindowHandle window) override;
+    void enterTopBand(WindowHandle window) override;
+};
+
+}  // namespace rzv

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+namespace rzv {
+
+// A native top-level window; 0 is no window.
+using WindowHandle = std::uintptr_t;
+
+// The desktop's stacking of top-level windows: which one has the foreground, and the
+// always-on-top band above the others. Neither call moves or resizes a window.
+class WindowZOrder {
+  public:
+    virtual ~WindowZOrder() = default;
+    virtual WindowHandle foregroundWindow() = 0;
+    virtual void leaveTopBand(WindowHandle window) = 0;
+    virtual void enterTopBand(WindowHandle window) = 0;
+};
+
+// Where the window system offers neither call: the keeper's ticks change nothing.
+class NoWindowZOrder : public WindowZOrder {
+  public:
+    WindowHandle foregroundWindow() override { return 0; }
+    void leaveTopBand(WindowHandle) override {}
+    void enterTopBand(WindowHandle) override {}
+};
+
+}  // namespace rzv
