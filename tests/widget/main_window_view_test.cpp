@@ -31,8 +31,8 @@ class MainWindowViewTest : public ::testing::Test {
         return qobject_cast<W*>(view.widgetFor(layoutOf(id)));
     }
     QRect expectedRect(const TwipsRect& r) const {
-        return QRect(view.toPixelsX(r.left), view.toPixelsY(r.top), view.toPixelsX(r.width),
-                     view.toPixelsY(r.height));
+        return QRect(Twips(&view).x(r.left), Twips(&view).y(r.top), Twips(&view).x(r.width),
+                     Twips(&view).y(r.height));
     }
 
     test::FakePlatform fake;
@@ -144,7 +144,7 @@ TEST_F(MainWindowViewTest, offScreenFieldsCatchUpWhenTheWindowIsEnlarged) {
     model.setText(Field::OUTPUT_REPORT_TEXTBOX, "line one\r\nline two\r\n");
     auto* days = widget<QLineEdit>(Field::DAYS_TB);
     EXPECT_EQ(days->text(), "DAYS_TB");  // out of sight, not yet painted
-    view.resize(view.toPixelsX(kDesignClientWidth), view.toPixelsY(kDesignClientHeight));
+    view.resize(Twips(&view).x(kDesignClientWidth), Twips(&view).y(kDesignClientHeight));
     EXPECT_TRUE(QTest::qWaitFor([&] { return days->text() == "45.2549537037037"; }, 2000))
         << days->text().toStdString();
     EXPECT_EQ(view.widgetFor(layoutOf(Field::OUTPUT_REPORT_TEXTBOX))->property("plainText"),

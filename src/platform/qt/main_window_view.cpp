@@ -11,75 +11,18 @@
 #include <vector>
 
 #include "platform/qt/tickbox_widget.h"
+#include "platform/qt/widget_looks.h"
 
 namespace rzv {
-namespace {
-
-constexpr double kTwipsPerInch = 1440.0;
-
-QString toQt(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QColor colourOf(unsigned number) {
-    return QColor(number & 0xff, (number >> 8) & 0xff, (number >> 16) & 0xff);
-}
-
-// Arial and MS Sans Serif are not on every desktop: each family list ends in metric-compatible
-// stand-ins.
-const QStringList kArial = {"Arial", "Liberation Sans", "Arimo"};
-const QStringList kSansSerif = {"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans",
-                                "Arial"};
-
-QFont designFont(const QStringList& families, double points, bool bold) {
-    QFont font;
-    font.setFamilies(families);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-void applyLook(QWidget* widget, Look look) {
-    QPalette palette = widget->palette();
-    switch (look) {
-        case Look::Plain:
-            return;
-        case Look::Caption:
-            widget->setFont(designFont(kSansSerif, 8.25, true));
-            return;
-        case Look::Title:
-            widget->setFont(designFont(kArial, 9, true));
-            widget->setAutoFillBackground(true);
-            palette.setColor(QPalette::Window, colourOf(kBlack));
-            palette.setColor(QPalette::WindowText, colourOf(kGreen));
-            break;
-        case Look::Display:
-            widget->setFont(designFont(kArial, 9.75, true));
-            palette.setColor(QPalette::Base, colourOf(kBlack));
-            palette.setColor(QPalette::Text, colourOf(kGreen));
-            break;
-    }
-    widget->setPalette(palette);
-}
-
-// The report box keeps CR LF line ends; the widget wants plain line feeds.
-QString forDisplay(const std::string& text) {
-    QString shown = toQt(text);
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return shown;
-}
-
-}  // namespace
 
 MainWindowView::MainWindowView(MainWindow& model, Callbacks callbacks)
-    : model_(model), callbacks_(std::move(callbacks)) {
+    : model_(model),
+      callbacks_(std::move(callbacks)),
+      placement_(this, kDesignFrameSide, kDesignFrameTop) {
     setObjectName(kWindowName);
     setWindowTitle(kWindowCaption);
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/rzv-16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/icons/rzv-24.png"), QSize(24, 24));
-    setWindowIcon(icon);
-    setFont(designFont(kSansSerif, 8.25, false));
+    setWindowIcon(programIcon());
+    setFont(windowFont());
     buildControls();
     setFocusOrder();
     model_.setObserver(this);
@@ -87,23 +30,6 @@ MainWindowView::MainWindowView(MainWindow& model, Callbacks callbacks)
 
 MainWindowView::~MainWindowView() {
     model_.setObserver(nullptr);
-}
-
-int MainWindowView::toPixelsX(double twips) const {
-    return qRound(twips * logicalDpiX() / kTwipsPerInch);
-}
-int MainWindowView::toPixelsY(double twips) const {
-    return qRound(twips * logicalDpiY() / kTwipsPerInch);
-}
-float MainWindowView::toTwipsX(int pixels) const {
-    return static_cast<float>(qRound(pixels * kTwipsPerInch / logicalDpiX()));
-}
-float MainWindowView::toTwipsY(int pixels) const {
-    return static_cast<float>(qRound(pixels * kTwipsPerInch / logicalDpiY()));
-}
-
-QRect MainWindowView::pixelRect(const TwipsRect& r) const {
-    return QRect(toPixelsX(r.left), toPixelsY(r.top), toPixelsX(r.width), toPixelsY(r.height));
 }
 
 void MainWindowView::buildControls() {
@@ -156,7 +82,7 @@ void MainWindowView::buildControls() {
         }
         widget->setObjectName(control.name);
         widget->setAccessibleName(text);
-        widget->setGeometry(pixelRect(control.rect));
+        widget->setGeometry(Twips(this).rect(control.rect));
         applyLook(widget, control.look);
     }
     fields_[indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)]->setAccessibleName(QStringLiteral("Uptime"));
@@ -167,8 +93,9 @@ void MainWindowView::buildControls() {
     auto* line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line1"));
     line->setFrameShape(QFrame::VLine);
-    line->setGeometry(toPixelsX(kLine1X) - 1, toPixelsY(kLine1Top), 2,
-                      toPixelsY(kLine1Bottom - kLine1Top));
+    const Twips twips(this);
+    line->setGeometry(twips.x(kLine1X) - 1, twips.y(kLine1Top), 2,
+                      twips.y(kLine1Bottom - kLine1Top));
 }
 
 void MainWindowView::setFocusOrder() {
@@ -250,54 +177,25 @@ void MainWindowView::displayColourChanged() {
     display->setPalette(palette);
 }
 
-QMargins MainWindowView::frameMargins() const {
-    const QRect frame = frameGeometry();
-    const QRect client = geometry();
-    if (frame != client)
-        return QMargins(client.left() - frame.left(), client.top() - frame.top(),
-                        frame.right() - client.right(), frame.bottom() - client.bottom());
-    // No frame known (not yet shown, or a platform without one): the designed frame.
-    return QMargins(toPixelsX(kDesignFrameSide), toPixelsY(kDesignFrameTop),
-                    toPixelsX(kDesignFrameSide), toPixelsY(kDesignFrameSide));
-}
-
-void MainWindowView::fitClientToOuterSize() {
-    const auto p = model_.placement();
-    const QMargins m = frameMargins();
-    resize(std::max(1, toPixelsX(p.width) - m.left() - m.right()),
-           std::max(1, toPixelsY(p.height) - m.top() - m.bottom()));
-}
-
 void MainWindowView::placementChanged() {
-    const auto p = model_.placement();
-    move(toPixelsX(p.left), toPixelsY(p.top));
-    fitClientToOuterSize();
+    placement_.apply(model_.placement());
 }
 
 void MainWindowView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    fitToFrameOnce();
+    placement_.fitOnceFrameIsKnown();
     showDirtyFields();
-}
-
-void MainWindowView::fitToFrameOnce() {
-    // The window manager tells the frame's size only after the window is mapped; the outer size
-    // is what was asked for, so the client area is fitted once the frame is known.
-    if (!frameKnown_ && isVisible() && frameGeometry() != geometry()) {
-        frameKnown_ = true;
-        fitClientToOuterSize();
-    }
 }
 
 void MainWindowView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    fitToFrameOnce();
+    placement_.fitOnceFrameIsKnown();
     showDirtyFields();
 }
 
 void MainWindowView::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
-    fitToFrameOnce();
+    placement_.fitOnceFrameIsKnown();
 }
 
 void MainWindowView::closeRequested() {
@@ -307,12 +205,7 @@ void MainWindowView::closeRequested() {
 void MainWindowView::closeEvent(QCloseEvent* event) {
     if (!unloaded_) {
         unloaded_ = true;
-        // A window that stands where it was put keeps its twips exactly; pixels would round them.
-        const QPoint outer = frameGeometry().topLeft();
-        auto p = model_.placement();
-        if (outer.x() != toPixelsX(p.left)) p.left = toTwipsX(outer.x());
-        if (outer.y() != toPixelsY(p.top)) p.top = toTwipsY(outer.y());
-        model_.notePlacement(p);
+        model_.notePlacement(placement_.current());
         if (callbacks_.unload) callbacks_.unload();
     }
     event->accept();

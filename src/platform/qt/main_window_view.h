@@ -7,6 +7,7 @@
 #include <bitset>
 #include <functional>
 
+#include "platform/qt/widget_looks.h"
 #include "shell/layout.h"
 #include "shell/main_window.h"
 
@@ -29,12 +30,6 @@ class MainWindowView : public QWidget, public MainWindowObserver {
     MainWindowView(MainWindow& model, Callbacks callbacks);
     ~MainWindowView() override;
 
-    // Twips and pixels at this window's logical resolution.
-    int toPixelsX(double twips) const;
-    int toPixelsY(double twips) const;
-    float toTwipsX(int pixels) const;
-    float toTwipsY(int pixels) const;
-
     // The widget that shows a control, for tests and the accessibility layer.
     QWidget* widgetFor(const ControlLayout& control) const;
 
@@ -55,10 +50,6 @@ class MainWindowView : public QWidget, public MainWindowObserver {
   private:
     void buildControls();
     void setFocusOrder();
-    QRect pixelRect(const TwipsRect& r) const;
-    QMargins frameMargins() const;
-    void fitClientToOuterSize();
-    void fitToFrameOnce();
     bool inView(const QWidget* w) const;
     void showField(Field f);
     void showDirtyFields();
@@ -71,8 +62,8 @@ class MainWindowView : public QWidget, public MainWindowObserver {
     std::array<QPushButton*, kButtonCount> buttons_{};
     // Fields written while out of sight; they are brought up to date when they come into view.
     std::bitset<kFieldCount> dirty_;
+    OuterPlacement placement_;
     bool unloaded_ = false;
-    bool frameKnown_ = false;
 };
 
 }  // namespace rzv
