@@ -17,6 +17,7 @@ using PlatformTickSource = rzv::TickCount;
 #include "platform/x11/ewmh_z_order.h"
 using PlatformTickSource = rzv::BootClock;
 #endif
+#include "platform/qt/about_dialog.h"
 #include "platform/qt/main_window_view.h"
 #include "platform/qt/qt_platform.h"
 #include "shell/main_window.h"
@@ -71,8 +72,9 @@ int main(int argc, char* argv[]) {
     std::unique_ptr<rzv::WindowZOrder> zOrder = windowZOrder();
     const bool keeperCanWork = zOrder != nullptr;
     if (!keeperCanWork) zOrder = std::make_unique<rzv::NoWindowZOrder>();
+    rzv::QtAboutHost about;
     rzv::Platform platform{ticks, environment, settings, executable, regional,
-                           files, timers,      *zOrder,  diagnostics};
+                           files, timers,      *zOrder,  about,      diagnostics};
 
     rzv::MainWindow model(timers);
     rzv::MainWindowReactions reactions(model, platform);
@@ -82,6 +84,7 @@ int main(int argc, char* argv[]) {
                                          timers.stopAll();  // they end with the window
                                      }});
 
+    about.setOwner(&view);
     reactions.load();
     if (diagnostics.exitCode() != 0) return diagnostics.exitCode();
     // Without a keeper the window system's own stays-on-top hint does what it can, set once

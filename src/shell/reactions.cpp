@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "about/about_window.h"
 #include "logging/auto_start_close.h"
 #include "logging/log_writer.h"
 #include "logging/start_stop.h"
@@ -43,6 +44,7 @@ void MainWindowReactions::unload() {
 void MainWindowReactions::click(Button button) {
     guarded([&] {
         if (button == Button::START_STOP_BUTTON) onStartStopClick(window_);
+        if (button == Button::ABOUT_BUTTON) onAboutClick(window_, platform_);
     });
 }
 

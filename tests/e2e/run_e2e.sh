@@ -188,7 +188,21 @@ for option in 1 0; do
     check "exit status after close" "$status" 0
 done
 
-# 7. Without a display: one clear line, no Qt plugin dump.
+# 7. An unattended run with the About window open when the auto close comes: the About window
+#    closes first (its position saved), then the program, with status 0.
+printf '[RI-ZUZERU-VAVUZA]\nAUTOSTART_TICKBOX=1\nAUTOCLOSE_TICKBOX=1\n' >"$conf"
+rm -f "$work/RI-ZUZERU-VAVUZA.LOG"
+start_app
+xdotool mousemove --window "$window" 160 104 click 1  # the About button
+about=$(timeout 5 xdotool search --sync --onlyvisible --name 'ABOUT$' | head -1 || true)
+check "About window open during the run" "$([ -n "$about" ] && echo yes)" yes
+wait_for_exit "$app_pid" 25
+check "auto close with About open ends with status 0" "${status:-still running}" 0
+check "the record was written" "$([ -f "$work/RI-ZUZERU-VAVUZA.LOG" ] && echo yes)" yes
+check "About position saved" "$(setting ABOUT_Left) $(setting ABOUT_Top)" "1000 1000"
+check "main window saved" "$(setting MAIN_Left) $(setting AUTOCLOSE_TICKBOX)" "1000 1"
+
+# 8. Without a display: one clear line, no Qt plugin dump.
 status=0
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$bin" 2>"$work/nodisplay" || status=$?
 check "status without a display" "$status" 2

@@ -47,6 +47,23 @@ std::string FakeFileOutput::replace(const std::string& relativeName, std::string
     return {};
 }
 
+void FakeAboutHost::showModal(AboutWindow& window, AboutReactions& reactions) {
+    ++openings;
+    open_ = &window;
+    reactions_ = &reactions;
+    window.setObserver(this);
+    reactions.load();
+    if (whileOpen) whileOpen(window, reactions);
+    close();
+    window.setObserver(nullptr);
+}
+
+void FakeAboutHost::close() {
+    if (!open_) return;
+    open_ = nullptr;
+    reactions_->unload();
+}
+
 std::uint64_t FakeTickSource::millisecondsSinceBoot() {
     return bootOffset + static_cast<std::uint64_t>(clock_.now());
 }

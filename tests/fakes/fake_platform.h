@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "about/about_window.h"
 #include "platform/platform.h"
 
 namespace rzv::test {
@@ -92,6 +93,24 @@ class FakeWindowZOrder : public WindowZOrder {
     std::vector<std::string> calls;
 };
 
+// Opens the About window "modally": its load runs, then `whileOpen` acts as the user and the
+// clock would (clicks, time passing); a window still open after that is closed as by its title
+// bar. A close request closes it at once, with its unload.
+class FakeAboutHost : public AboutWindowHost, public AboutWindowObserver {
+  public:
+    void showModal(AboutWindow& window, AboutReactions& reactions) override;
+    void closeRequested() override { close(); }
+    void close();
+    bool isOpen() const { return open_ != nullptr; }
+
+    std::function<void(AboutWindow&, AboutReactions&)> whileOpen;
+    int openings = 0;
+
+  private:
+    AboutWindow* open_ = nullptr;
+    AboutReactions* reactions_ = nullptr;
+};
+
 // Timers on a virtual clock. Timers due at the same instant fire in ascending number, or in an
 // order chosen by `tieOrder`, as a real timer service is free to choose.
 class VirtualTimerService : public TimerService {
@@ -134,9 +153,10 @@ struct FakePlatform {
     FakeRegionalFormats regional;
     FakeFileOutput files;
     FakeWindowZOrder zOrder;
+    FakeAboutHost about;
     FakeDiagnostics diagnostics;
     Platform platform{ticks, environment, settings, executable, regional,
-                      files, timers,      zOrder,   diagnostics};
+                      files, timers,      zOrder,   about,      diagnostics};
 };
 
 }  // namespace rzv::test

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "fakes/fake_platform.h"
+#include "fakes/fake_window_system.h"
 #include "logging/log_writer.h"
 #include "shell/reactions.h"
 
@@ -10,25 +11,11 @@ namespace rzv {
 namespace {
 
 using test::FakePlatform;
+using test::FakeWindowSystem;
 
 constexpr const char* kSection = "RI-ZUZERU-VAVUZA";
 constexpr const char* kLog = "RI-ZUZERU-VAVUZA.LOG";
 const std::string kRule(56, '=');
-
-// A window system for the model: a close runs the unload, and the timers end with the window.
-struct FakeWindowSystem : MainWindowObserver {
-    explicit FakeWindowSystem(MainWindowReactions& reactions, FakePlatform& fake)
-        : reactions(reactions), fake(fake) {}
-    void closeRequested() override {
-        if (closed) return;
-        closed = true;
-        reactions.unload();
-        fake.timers.stopAll();
-    }
-    MainWindowReactions& reactions;
-    FakePlatform& fake;
-    bool closed = false;
-};
 
 // The whole program on fake platform parts, driven by the virtual clock.
 class LoggingRunTest : public ::testing::Test {

@@ -1,6 +1,7 @@
 #include "platform/qt/main_window_view.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -41,6 +42,7 @@ void MainWindowView::buildControls() {
                 if (control.multiLine) {
                     auto* box = new QPlainTextEdit(this);
                     box->setReadOnly(true);
+                    box->setLineWrapMode(QPlainTextEdit::NoWrap);  // a record's lines stay whole
                     box->setPlainText(forDisplay(control.designText));
                     widget = box;
                 } else {
@@ -199,6 +201,10 @@ void MainWindowView::moveEvent(QMoveEvent* event) {
 }
 
 void MainWindowView::closeRequested() {
+    // An owned window open at that moment (the modal About window) closes first, as by its own
+    // close button, so its unload runs and its nested event loop ends.
+    for (auto* dialog : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+        if (dialog->isVisible()) dialog->close();
     close();
 }
 

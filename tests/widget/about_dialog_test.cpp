@@ -1,0 +1,107 @@
+#include "platform/qt/about_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "fakes/fake_platform.h"
+#include "platform/qt/main_window_view.h"
+#include "shell/reactions.h"
+
+namespace rzv {
+namespace {
+
+// The real main window and About dialog on fake platform parts. The dialog runs its own modal
+// loop; each test acts inside it from a queued call.
+class AboutDialogTest : public ::testing::Test {
+  protected:
+    AboutDialogTest() {
+        about.setOwner(&view);
+        reactions.load();
+        view.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+    }
+    // Clicks About; `inside` runs once the dialog is up, with the dialog.
+    void openAbout(std::function<void(AboutDialog&)> inside) {
+        QTimer::singleShot(0, [inside] {
+            auto* dialog = dynamic_cast<AboutDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            inside(*dialog);
+        });
+        QTest::mouseClick(aboutButton(), Qt::LeftButton);
+    }
+    QPushButton* aboutButton() const {
+        return qobject_cast<QPushButton*>(view.widgetFor(layoutOf(Button::ABOUT_BUTTON)));
+    }
+    template <typename W>
+    static W* part(const AboutDialog& dialog, std::size_t index) {
+        return qobject_cast<W*>(dialog.widgetFor(kAboutControls[index]));
+    }
+
+    test::FakePlatform fake;
+    QtAboutHost about;
+    Platform platform{fake.ticks,    fake.environment, fake.settings, fake.executable,
+                      fake.regional, fake.files,       fake.timers,   fake.zOrder,
+                      about,         fake.diagnostics};
+    MainWindow model{fake.timers};
+    MainWindowReactions reactions{model, platform};
+    MainWindowView view{model,
+                        {[this](Button b) { reactions.click(b); },
+                         [this] {
+                             reactions.unload();
+                             fake.timers.stopAll();
+                         }}};
+};
+
+TEST_F(AboutDialogTest, opensModallyAsDesignedWithTheFocusOnOk) {
+    bool inspected = false;
+    openAbout([&](AboutDialog& dialog) {
+        inspected = true;
+        EXPECT_EQ(dialog.windowTitle(), "RI-ZUZERU-VAVUZA - ABOUT");
+        EXPECT_TRUE(dialog.isModal());
+        EXPECT_EQ(dialog.parentWidget(), &view);
+        EXPECT_EQ(dialog.frameGeometry().size(), QSize(383, 326));  // 5745 x 4890 twips
+        EXPECT_EQ(part<QLabel>(dialog, 2)->text(), "QV-ZIV");
+        EXPECT_EQ(part<QLabel>(dialog, 5)->text(), "Version 1.0");
+        EXPECT_EQ(part<QLabel>(dialog, 0)->palette().color(QPalette::WindowText),
+                  QColor(0, 255, 0));
+        EXPECT_EQ(part<QPlainTextEdit>(dialog, 6)->toPlainText(), "!!! TIMERS DISABLED !!!\n");
+        EXPECT_EQ(dialog.focusWidget(), part<QPushButton>(dialog, 8));
+        QTest::keyClick(&dialog, Qt::Key_Return);  // Enter presses OK
+    });
+    EXPECT_TRUE(inspected);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(fake.settings.get("RI-ZUZERU-VAVUZA", "ABOUT_Left"), "1000");
+}
+
+TEST_F(AboutDialogTest, escapeClosesAndTheCreditLineAnswersADoubleClick) {
+    openAbout([&](AboutDialog& dialog) {
+        auto* creator = part<QLabel>(dialog, 3);
+        QTest::mouseDClick(creator, Qt::LeftButton);
+        EXPECT_EQ(creator->text(), "uptime-tool@example.org");
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(fake.settings.get("RI-ZUZERU-VAVUZA", "ABOUT_Top"));
+}
+
+TEST_F(AboutDialogTest, autoCloseInsideTheModalLoopClosesBothWindowsAndSavesBoth) {
+    openAbout([&](AboutDialog&) {
+        fake.settings.operations.clear();
+        model.requestClose();  // what the auto-close timer does
+    });
+    EXPECT_FALSE(view.isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    ASSERT_GE(fake.settings.operations.size(), 3u);
+    EXPECT_EQ(fake.settings.operations[0], "write ABOUT_Left=1000");
+    EXPECT_EQ(fake.settings.operations[1], "write ABOUT_Top=1000");
+    EXPECT_EQ(fake.settings.operations[2], "write MAIN_Left=1000");
+}
+
+}  // namespace
+}  // namespace rzv
