@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the window icon (a green clock face on black, hands at three o'clock) as PNG files.
+"""Draws the program's icon (a green clock face on black, hands at three o'clock) as PNG files
+at 16, 24 and 48 px, as SVG, and as a Windows ICO holding the PNGs.
 
 Run it after changing the design; its outputs are committed under resources/icons/.
 """
@@ -65,12 +66,44 @@ def png(size):
             chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
 
 
+def svg():
+    # The same shapes as the raster drawing, on a 100-unit square.
+    dim, green = f"rgb{DIM_GREEN}", f"rgb{GREEN}"
+    ticks = "".join(f'<rect x="{x}" y="{y}" width="{w}" height="{h}" fill="{dim}"/>'
+                    for x, y, w, h in ((43, 1, 14, 5), (43, 94, 14, 5), (1, 43, 5, 14),
+                                       (94, 43, 5, 14)))
+    return f"""<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 100 100" width="48" height="48">
+  <rect width="100" height="100" fill="rgb{BLACK}"/>
+  {ticks}
+  <circle cx="50" cy="50" r="36" fill="none" stroke="{green}" stroke-width="12"/>
+  <rect x="45" y="20" width="10" height="35" fill="{green}"/>
+  <rect x="45" y="45" width="27" height="10" fill="{green}"/>
+</svg>
+"""
+
+
+def ico(sizes):
+    # An ICO directory whose entries are PNG images, as Windows Vista and later read them.
+    images = [png(size) for size in sizes]
+    header = struct.pack("<HHH", 0, 1, len(images))
+    offset = len(header) + 16 * len(images)
+    entries = b""
+    for size, image in zip(sizes, images):
+        entries += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    return header + entries + b"".join(images)
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else "resources/icons"
     os.makedirs(out, exist_ok=True)
     for size in (16, 24, 48):
         with open(os.path.join(out, f"rzv-{size}.png"), "wb") as f:
             f.write(png(size))
+    with open(os.path.join(out, "rzv.svg"), "w") as f:
+        f.write(svg())
+    with open(os.path.join(out, "rzv.ico"), "wb") as f:
+        f.write(ico((16, 24, 48)))
 
 
 if __name__ == "__main__":

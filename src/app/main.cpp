@@ -14,6 +14,7 @@ using PlatformTickSource = rzv::TickCount;
 #include <QtGui/qguiapplication_platform.h>
 
 #include "platform/linux/boot_clock.h"
+#include "platform/qt/termination_signals.h"
 #include "platform/x11/ewmh_z_order.h"
 using PlatformTickSource = rzv::BootClock;
 #endif
@@ -97,6 +98,9 @@ int main(int argc, char* argv[]) {
     running.start();
     // A session that ends takes the window down without a close: save all the same.
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &view, [&] { view.close(); });
+#ifndef Q_OS_WIN
+    rzv::TerminationSignals terminationSignals([&] { model.requestClose(); });
+#endif
     const int status = app.exec();
     // For measurements: how often the breakdown timer really fired.
     if (qEnvironmentVariableIsSet("RZV_TIMER_STATS"))
