@@ -83,11 +83,16 @@ void MainWindowView::buildControls() {
             }
         }
         widget->setObjectName(control.name);
-        widget->setAccessibleName(text);
+        // Labels, buttons and tickboxes are named by their own changing captions; a text box
+        // needs a name of its own.
+        if (control.kind == ControlKind::Field) widget->setAccessibleName(control.name);
         widget->setGeometry(Twips(this).rect(control.rect));
         applyLook(widget, control.look);
     }
     fields_[indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)]->setAccessibleName(QStringLiteral("Uptime"));
+    fields_[indexOf(Field::OUTPUT_REPORT_TEXTBOX)]->setAccessibleName(QStringLiteral("Output Log"));
+    labels_[indexOf(Label::CURRENT_STATUS_LABEL)]->setAccessibleDescription(
+        QStringLiteral("Status"));
     static_cast<QLineEdit*>(fields_[indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)])
         ->setAlignment(Qt::AlignCenter);
     displayColourChanged();
