@@ -68,20 +68,12 @@ void AboutWindow::setPlacement(Placement placement) {
 }
 
 void AboutReactions::load() {
-    auto settings = settingsOf(platform_);
-    Placement placement{};
-    placement.left = settings.readPlacement(SettingKey::ABOUT_Left);
-    placement.top = settings.readPlacement(SettingKey::ABOUT_Top);
-    placement.width = settings.readPlacement(SettingKey::ABOUT_Width);
-    placement.height = settings.readPlacement(SettingKey::ABOUT_Height);
-    about_.setPlacement(placement);
+    about_.setPlacement(settingsOf(platform_).readWindowPlacement(kAboutWindowPlacementKeys));
     about_.setReport(main_.text(Field::OUTPUT_REPORT_TEXTBOX));
 }
 
 void AboutReactions::savePosition() {
-    auto settings = settingsOf(platform_);
-    settings.writePlacement(SettingKey::ABOUT_Left, about_.placement().left);
-    settings.writePlacement(SettingKey::ABOUT_Top, about_.placement().top);
+    settingsOf(platform_).writeWindowPosition(kAboutWindowPlacementKeys, about_.placement());
 }
 
 void AboutReactions::okClick() {

@@ -8,4 +8,14 @@ namespace rzv {
 // aborts whatever is going on. The button's caption is the only record of the run's state.
 void onStartStopClick(MainWindow& window);
 
+// The switches a start and a stop share, whether by click or at start-up, each in its fixed
+// order; the caller sets the status line before or after them.
+// Button "STOP", the uptime timers on, the display black, the arming delay on, Auto Close
+// available.
+void armRun(MainWindow& window);
+// Button "START", the uptime timers off, "TIMERS DISABLED" on red.
+void stopUptime(MainWindow& window);
+// Auto Close cleared, then greyed.
+void lockAutoClose(MainWindow& window);
+
 }  // namespace rzv

@@ -93,6 +93,20 @@ void Settings::writePlacement(SettingKey key, float twips) {
               decimalText(twips, regional_.decimalSeparator(), kPlacementDigits));
 }
 
+Placement Settings::readWindowPlacement(const WindowPlacementKeys& keys) {
+    Placement placement{};
+    placement.left = readPlacement(keys.left);
+    placement.top = readPlacement(keys.top);
+    placement.width = readPlacement(keys.width);
+    placement.height = readPlacement(keys.height);
+    return placement;
+}
+
+void Settings::writeWindowPosition(const WindowPlacementKeys& keys, const Placement& placement) {
+    writePlacement(keys.left, placement.left);
+    writePlacement(keys.top, placement.top);
+}
+
 void Settings::writeOption(SettingKey key, int value) {
     writeText(definitionOf(key), wholeNumberText(value));
 }

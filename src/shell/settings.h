@@ -9,6 +9,7 @@
 #include "platform/executable_name.h"
 #include "platform/regional_formats.h"
 #include "platform/settings_store.h"
+#include "shell/main_window.h"
 
 namespace rzv {
 
@@ -42,6 +43,16 @@ inline constexpr const char* kSettingsApplication = "QV_ZIV";
 extern const std::array<SettingDefinition, 11> kSettingKeys;
 const SettingDefinition& definitionOf(SettingKey key);
 
+// The keys of a window's left edge, top edge, width and height.
+struct WindowPlacementKeys {
+    SettingKey left, top, width, height;
+};
+inline constexpr WindowPlacementKeys kMainWindowPlacementKeys = {
+    SettingKey::MAIN_Left, SettingKey::MAIN_Top, SettingKey::MAIN_Width, SettingKey::MAIN_Height};
+inline constexpr WindowPlacementKeys kAboutWindowPlacementKeys = {
+    SettingKey::ABOUT_Left, SettingKey::ABOUT_Top, SettingKey::ABOUT_Width,
+    SettingKey::ABOUT_Height};
+
 class Settings {
   public:
     Settings(SettingsStore& store, ExecutableName& executable, RegionalFormats& regional,
@@ -55,6 +66,10 @@ class Settings {
     int readOption(SettingKey key);
 
     void writePlacement(SettingKey key, float twips);
+
+    // Left, top, width and height, read in this order; the size is never written.
+    Placement readWindowPlacement(const WindowPlacementKeys& keys);
+    void writeWindowPosition(const WindowPlacementKeys& keys, const Placement& placement);
     void writeOption(SettingKey key, int value);
 
   private:

@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "logging/start_stop.h"
 #include "shell/settings.h"
 #include "shell/status_texts.h"
 
@@ -20,21 +21,13 @@ void giveTimersTheirIntervals(MainWindow& window) {
 
 void enterArming(MainWindow& window) {
     window.setCaption(Label::CURRENT_STATUS_LABEL, kStatusAutostarting);
-    window.setCaption(Button::START_STOP_BUTTON, kButtonStop);
-    for (Timer t : kUptimeTimers) window.enable(t);
-    window.setDisplayBackColour(kBlack);
-    window.enable(Timer::AUTOSTART_TIMER);
-    window.setEnabled(Tickbox::AUTOCLOSE_TICKBOX, true);
+    armRun(window);
 }
 
 void enterStopped(MainWindow& window) {
     window.setCaption(Label::CURRENT_STATUS_LABEL, kStatusReady);
-    window.setCaption(Button::START_STOP_BUTTON, kButtonStart);
-    for (Timer t : kUptimeTimers) window.disable(t);
-    window.setDisplayBackColour(kRed);
-    window.setText(Field::QV_UPTIME_DISPLAY_TEXTBOX, kTimersDisabled);
-    window.setValue(Tickbox::AUTOCLOSE_TICKBOX, kUnticked);
-    window.setEnabled(Tickbox::AUTOCLOSE_TICKBOX, false);
+    stopUptime(window);
+    lockAutoClose(window);
     window.disable(Timer::AUTOSTART_TIMER);
 }
 
@@ -42,12 +35,7 @@ void enterStopped(MainWindow& window) {
 
 void startUp(MainWindow& window, Platform& platform) {
     auto settings = settingsOf(platform);
-    Placement placement{};
-    placement.left = settings.readPlacement(SettingKey::MAIN_Left);
-    placement.top = settings.readPlacement(SettingKey::MAIN_Top);
-    placement.width = settings.readPlacement(SettingKey::MAIN_Width);
-    placement.height = settings.readPlacement(SettingKey::MAIN_Height);
-    window.setPlacement(placement);
+    window.setPlacement(settings.readWindowPlacement(kMainWindowPlacementKeys));
 
     window.setValue(Tickbox::AlwaysOnTop_TICKBOX,
                     settings.readOption(SettingKey::AlwaysOnTop_TICKBOX));
@@ -72,9 +60,7 @@ void startUp(MainWindow& window, Platform& platform) {
 
 void shutDown(MainWindow& window, Platform& platform) {
     auto settings = settingsOf(platform);
-    const auto placement = window.placement();
-    settings.writePlacement(SettingKey::MAIN_Left, placement.left);
-    settings.writePlacement(SettingKey::MAIN_Top, placement.top);
+    settings.writeWindowPosition(kMainWindowPlacementKeys, window.placement());
     settings.writeOption(SettingKey::AlwaysOnTop_TICKBOX,
                          window.value(Tickbox::AlwaysOnTop_TICKBOX));
     settings.writeOption(SettingKey::AUTOSTART_TICKBOX, window.value(Tickbox::AUTOSTART_TICKBOX));
