@@ -20,9 +20,7 @@ class NumberText {
     static constexpr std::size_t kCapacity = 40;
 
     std::string_view view() const { return {data_, size_}; }
-    std::string str() const { return std::string(view()); }
     operator std::string_view() const { return view(); }
-    bool operator==(std::string_view other) const { return view() == other; }
 
     void append(char c) { data_[size_++] = c; }
     void append(std::string_view s) {
