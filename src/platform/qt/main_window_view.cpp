@@ -130,7 +130,16 @@ QWidget* MainWindowView::widgetFor(const ControlLayout& control) const {
 }
 
 bool MainWindowView::inView(const QWidget* w) const {
-    return isVisible() && rect().intersects(w->geometry());
+    return isVisible() && !w->isHidden() && rect().intersects(w->geometry());
+}
+
+void MainWindowView::hidePeekingControls() {
+    // A frame thinner than the designed one leaves the client area a few pixels wider, and the
+    // edge of an off-screen box would peek in: a control shows once a useful part of it is in.
+    constexpr int kUsefulPixels = 8;
+    const QRect useful = rect().adjusted(0, 0, -kUsefulPixels, -kUsefulPixels);
+    for (auto* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!qobject_cast<QDialog*>(child)) child->setHidden(!useful.intersects(child->geometry()));
 }
 
 void MainWindowView::showField(Field f) {
@@ -197,6 +206,7 @@ void MainWindowView::showEvent(QShowEvent* event) {
 void MainWindowView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     placement_.fitOnceFrameIsKnown();
+    hidePeekingControls();
     showDirtyFields();
 }
 

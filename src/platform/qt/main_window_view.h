@@ -51,6 +51,7 @@ class MainWindowView : public QWidget, public MainWindowObserver {
     void buildControls();
     void setFocusOrder();
     bool inView(const QWidget* w) const;
+    void hidePeekingControls();
     void showField(Field f);
     void showDirtyFields();
 
