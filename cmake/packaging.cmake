@@ -30,7 +30,7 @@ install(FILES ${generated}/RI-ZUZERU-VAVUZA.1.gz DESTINATION ${CMAKE_INSTALL_MAN
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${package})
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION}.0)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "RI-ZUZERU-VAVUZA developers")
 set(CPACK_PACKAGE_CONTACT "RI-ZUZERU-VAVUZA developers <maintainers@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "show and log how long the computer has been running")

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "core/settings.h"
 #include "fakes/fake_platform.h"
-#include "shell/reactions.h"
-#include "shell/settings.h"
+#include "wiring/reactions.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fake.ticks.bootOffset = 273906000;
 
     rzv::MainWindow window(fake.timers);
-    rzv::MainWindowReactions reactions(window, fake.platform);
+    rzv::MainWindowReactions reactions(window, fake.platform, fake.about);
     reactions.load();
     const auto& status = window.caption(rzv::Label::CURRENT_STATUS_LABEL);
     require(status == "READY..." || status == "!!! AUTOSTARTING !!!");

@@ -20,11 +20,11 @@ install_missing() {
 }
 
 # configure_and_build DIR BUILD_TYPE [CMAKE OPTIONS...]
+# Configures every time, with exactly the options this command needs (cheap when nothing
+# changed), so a folder configured by another command is never reused as it was.
 configure_and_build() {
     local dir=$1 type=$2
     shift 2
-    if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@"
-    fi
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
     cmake --build "$dir"
 }

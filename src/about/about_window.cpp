@@ -1,7 +1,7 @@
 #include "about/about_window.h"
 
-#include "platform/about_window_host.h"
-#include "shell/settings.h"
+#include "core/product.h"
+#include "core/settings.h"
 
 namespace rzv {
 namespace {
@@ -19,13 +19,13 @@ Settings settingsOf(Platform& p) {
 
 }  // namespace
 
-const std::array<ControlLayout, kAboutLabelCount + 2> kAboutControls = {{
+const std::array<ControlLayout, kAboutControlCount> kAboutControls = {{
     RZV_ABOUT_LABEL(QV_TITLE_1, "QUORVANE", {120, 120, 1815, 375}, 2),
     RZV_ABOUT_LABEL(QV_TITLE_2, "RI-ZUZERU-VAVUZA", {2040, 120, 2295, 375}, 7),
     RZV_ABOUT_LABEL(QV_TITLE_3, "QV-ZIV", {4440, 120, 1095, 375}, 6),
     RZV_ABOUT_LABEL(CREATOR_TEXTBOX, "", {120, 600, 5415, 375}, 3),
     RZV_ABOUT_LABEL(FREEWARE_TEXTBOX, "", {120, 1080, 2655, 375}, 5),
-    RZV_ABOUT_LABEL(VERSION_TEXTBOX, "Version 1.0", {3000, 1080, 2535, 375}, 4),
+    RZV_ABOUT_LABEL(VERSION_TEXTBOX, "Version " RZV_VERSION_SHORT, {3000, 1080, 2535, 375}, 4),
     {ControlKind::Field,
      indexOf(AboutField::OUTPUT_REPORT_TEXTBOX),
      "OUTPUT_REPORT_TEXTBOX",
@@ -89,10 +89,10 @@ void AboutReactions::creatorDoubleClick() {
     about_.setCaption(AboutLabel::CREATOR_TEXTBOX, kCreatorContact);
 }
 
-void onAboutClick(const MainWindow& main, Platform& platform) {
+void onAboutClick(const MainWindow& main, Platform& platform, AboutWindowHost& host) {
     AboutWindow about;
     AboutReactions reactions(about, main, platform);
-    platform.about.showModal(about, reactions);
+    host.showModal(about, reactions);
 }
 
 }  // namespace rzv

@@ -5,9 +5,10 @@
 #include <array>
 #include <string>
 
+#include "about/about_window_host.h"
+#include "core/layout.h"
+#include "core/main_window.h"
 #include "platform/platform.h"
-#include "shell/layout.h"
-#include "shell/main_window.h"
 
 namespace rzv {
 
@@ -20,9 +21,13 @@ enum class AboutLabel {
     VERSION_TEXTBOX,
     OUTPUT_LOG_LABEL,
 };
-constexpr std::size_t kAboutLabelCount = 7;
+constexpr std::size_t kAboutLabelCount = static_cast<std::size_t>(AboutLabel::OUTPUT_LOG_LABEL) + 1;
 enum class AboutField { OUTPUT_REPORT_TEXTBOX };
+constexpr std::size_t kAboutFieldCount =
+    static_cast<std::size_t>(AboutField::OUTPUT_REPORT_TEXTBOX) + 1;
 enum class AboutButton { OK_BUTTON };
+constexpr std::size_t kAboutButtonCount = static_cast<std::size_t>(AboutButton::OK_BUTTON) + 1;
+constexpr std::size_t kAboutControlCount = kAboutLabelCount + kAboutFieldCount + kAboutButtonCount;
 
 inline constexpr const char* kAboutWindowName = "QV_ZIV_ABOUT";
 inline constexpr const char* kAboutCaption = "RI-ZUZERU-VAVUZA - ABOUT";
@@ -31,7 +36,7 @@ inline constexpr int kAboutClientHeight = 4515;
 // What the credit line shows when double-clicked.
 inline constexpr const char* kCreatorContact = "uptime-tool@example.org";
 
-extern const std::array<ControlLayout, kAboutLabelCount + 2> kAboutControls;
+extern const std::array<ControlLayout, kAboutControlCount> kAboutControls;
 
 class AboutWindowObserver {
   public:
@@ -92,6 +97,6 @@ class AboutReactions {
 };
 
 // ABOUT_BUTTON: opens the About window modally and returns when it has closed.
-void onAboutClick(const MainWindow& main, Platform& platform);
+void onAboutClick(const MainWindow& main, Platform& platform, AboutWindowHost& host);
 
 }  // namespace rzv

@@ -1,16 +1,16 @@
 #include "logging/auto_start_close.h"
 
-#include "shell/status_texts.h"
+#include "core/status_texts.h"
 
 namespace rzv {
 
 void onAutoStartChanged(MainWindow& window) {
-    if (window.value(Tickbox::AUTOSTART_TICKBOX) == kTicked) {
+    if (window.value(Tickbox::AUTOSTART_TICKBOX) == TickState::Ticked) {
         window.setEnabled(Tickbox::AUTOCLOSE_TICKBOX, true);
         return;
     }
     window.setEnabled(Tickbox::AUTOCLOSE_TICKBOX, false);
-    window.setValue(Tickbox::AUTOCLOSE_TICKBOX, kUnticked);
+    window.setValue(Tickbox::AUTOCLOSE_TICKBOX, TickState::Clear);
 }
 
 void onAutostartTimer(MainWindow& window) {
@@ -20,7 +20,7 @@ void onAutostartTimer(MainWindow& window) {
 }
 
 void onAutocloseTimer(MainWindow& window) {
-    if (window.value(Tickbox::AUTOCLOSE_TICKBOX) == kTicked) {
+    if (window.value(Tickbox::AUTOCLOSE_TICKBOX) == TickState::Ticked) {
         window.setCaption(Label::CURRENT_STATUS_LABEL, kStatusAutoclosing);
         // Closes as the user's close does: shut-down saves, and the timers end with the window.
         window.requestClose();

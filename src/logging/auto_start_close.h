@@ -1,7 +1,7 @@
 // Auto Start and Auto Close, and the two ten-second timers that pace every logging run.
 #pragma once
 
-#include "shell/main_window.h"
+#include "core/main_window.h"
 
 namespace rzv {
 

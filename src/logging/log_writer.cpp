@@ -3,7 +3,8 @@
 #include <iterator>
 #include <string>
 
-#include "shell/status_texts.h"
+#include "core/status_texts.h"
+#include "logging/start_stop.h"
 
 namespace rzv {
 namespace {
@@ -13,9 +14,7 @@ constexpr const char* kLineEnd = "\r\n";
 void endRunOnFailedWrite(MainWindow& w) {
     w.setCaption(Label::CURRENT_STATUS_LABEL, kStatusLogWriteFailed);
     w.setCaption(Button::START_STOP_BUTTON, kButtonStart);
-    w.disable(Timer::LOG_TIMER);
-    w.disable(Timer::AUTOSTART_TIMER);
-    w.disable(Timer::AUTOCLOSE_TIMER);
+    endRunTimers(w);
 }
 
 }  // namespace
@@ -55,7 +54,7 @@ void onLogTimer(MainWindow& w, Platform& p) {
         endRunOnFailedWrite(w);
         return;
     }
-    if (w.value(Tickbox::AUTOCLOSE_TICKBOX) == kTicked)
+    if (w.value(Tickbox::AUTOCLOSE_TICKBOX) == TickState::Ticked)
         w.setCaption(Label::CURRENT_STATUS_LABEL, kStatusAutoclosing);
     w.enable(Timer::AUTOCLOSE_TIMER);
     w.disable(Timer::LOG_TIMER);

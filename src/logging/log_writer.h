@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/main_window.h"
 #include "platform/platform.h"
-#include "shell/main_window.h"
 
 namespace rzv {
 

@@ -1,6 +1,6 @@
 #include "logging/start_stop.h"
 
-#include "shell/status_texts.h"
+#include "core/status_texts.h"
 
 namespace rzv {
 
@@ -21,8 +21,14 @@ void stopUptime(MainWindow& w) {
 }
 
 void lockAutoClose(MainWindow& w) {
-    w.setValue(Tickbox::AUTOCLOSE_TICKBOX, kUnticked);
+    w.setValue(Tickbox::AUTOCLOSE_TICKBOX, TickState::Clear);
     w.setEnabled(Tickbox::AUTOCLOSE_TICKBOX, false);
+}
+
+void endRunTimers(MainWindow& w) {
+    w.disable(Timer::AUTOSTART_TIMER);
+    w.disable(Timer::LOG_TIMER);
+    w.disable(Timer::AUTOCLOSE_TIMER);
 }
 
 void onStartStopClick(MainWindow& w) {
@@ -34,9 +40,7 @@ void onStartStopClick(MainWindow& w) {
     stopUptime(w);
     w.setCaption(Label::CURRENT_STATUS_LABEL, kStatusAborted);
     lockAutoClose(w);
-    w.disable(Timer::AUTOSTART_TIMER);
-    w.disable(Timer::LOG_TIMER);
-    w.disable(Timer::AUTOCLOSE_TIMER);
+    endRunTimers(w);
 }
 
 }  // namespace rzv

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/main_window.h"
+#include "core/main_window.h"
 
 namespace rzv {
 
@@ -17,5 +17,8 @@ void armRun(MainWindow& window);
 void stopUptime(MainWindow& window);
 // Auto Close cleared, then greyed.
 void lockAutoClose(MainWindow& window);
+// The three timers of a run's chain switched off, whichever of them is running: after a stop,
+// a failed write or a start-up that rests ready, no step of a run is pending.
+void endRunTimers(MainWindow& window);
 
 }  // namespace rzv

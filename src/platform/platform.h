@@ -1,7 +1,6 @@
 // Everything the program's logic needs from the world, handed to it in one bundle.
 #pragma once
 
-#include "platform/about_window_host.h"
 #include "platform/diagnostics.h"
 #include "platform/environment.h"
 #include "platform/executable_name.h"
@@ -23,7 +22,6 @@ struct Platform {
     FileOutput& files;
     TimerService& timers;
     WindowZOrder& zOrder;
-    AboutWindowHost& about;
     Diagnostics& diagnostics;
 };
 

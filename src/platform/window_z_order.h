@@ -15,6 +15,8 @@ class WindowZOrder {
     virtual WindowHandle foregroundWindow() = 0;
     virtual void leaveTopBand(WindowHandle window) = 0;
     virtual void enterTopBand(WindowHandle window) = 0;
+    // False for a stand-in that cannot change the band.
+    virtual bool canKeepOnTop() const { return true; }
 };
 
 // Where the window system offers neither call: the keeper's ticks change nothing.
@@ -23,6 +25,7 @@ class NoWindowZOrder : public WindowZOrder {
     WindowHandle foregroundWindow() override { return 0; }
     void leaveTopBand(WindowHandle) override {}
     void enterTopBand(WindowHandle) override {}
+    bool canKeepOnTop() const override { return false; }
 };
 
 }  // namespace rzv

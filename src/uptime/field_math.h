@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "shell/main_window.h"
-#include "shell/numeric_fault.h"
-#include "uptime/number_text.h"
+#include "core/main_window.h"
+#include "core/number_text.h"
+#include "core/numeric_fault.h"
 
 namespace rzv {
 

@@ -1,6 +1,6 @@
 #include "uptime/tick_source.h"
 
-#include "shell/numeric_fault.h"
+#include "core/numeric_fault.h"
 
 namespace rzv {
 namespace {

@@ -1,8 +1,8 @@
 // The tick source: the platform's millisecond count, carried exactly as a tick value.
 #pragma once
 
+#include "core/number_text.h"
 #include "platform/tick_source.h"
-#include "uptime/number_text.h"
 
 namespace rzv {
 

@@ -7,8 +7,8 @@
 
 #include <string_view>
 
+#include "core/main_window.h"
 #include "platform/tick_source.h"
-#include "shell/main_window.h"
 
 namespace rzv {
 

@@ -156,7 +156,7 @@ struct FakePlatform {
     FakeAboutHost about;
     FakeDiagnostics diagnostics;
     Platform platform{ticks, environment, settings, executable, regional,
-                      files, timers,      zOrder,   about,      diagnostics};
+                      files, timers,      zOrder,   diagnostics};
 };
 
 }  // namespace rzv::test

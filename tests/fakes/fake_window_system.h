@@ -1,12 +1,12 @@
 #pragma once
 
 #include "fakes/fake_platform.h"
-#include "shell/reactions.h"
+#include "wiring/reactions.h"
 
 namespace rzv::test {
 
 // Closes the main window as the window system does: an owned window still open closes first,
-// then the unload runs, and the timers end with the window.
+// then the unload runs (the timers end with it).
 struct FakeWindowSystem : MainWindowObserver {
     FakeWindowSystem(MainWindowReactions& reactions, FakePlatform& fake)
         : reactions(reactions), fake(fake) {}
@@ -15,7 +15,6 @@ struct FakeWindowSystem : MainWindowObserver {
         closed = true;
         fake.about.close();
         reactions.unload();
-        fake.timers.stopAll();
     }
     MainWindowReactions& reactions;
     FakePlatform& fake;

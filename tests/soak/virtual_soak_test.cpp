@@ -10,7 +10,7 @@
 
 #include "fakes/fake_platform.h"
 #include "fakes/fake_window_system.h"
-#include "shell/reactions.h"
+#include "wiring/reactions.h"
 
 namespace rzv {
 namespace {
@@ -32,7 +32,7 @@ std::size_t heapInUse() {
 TEST(VirtualSoak, anHourOfMillisecondTicksStaysExactWithoutHeapGrowth) {
     test::FakePlatform fake;
     MainWindow window(fake.timers);
-    MainWindowReactions reactions(window, fake.platform);
+    MainWindowReactions reactions(window, fake.platform, fake.about);
     test::FakeWindowSystem windowSystem(reactions, fake);
     window.setObserver(&windowSystem);
     fake.ticks.bootOffset = 1234567890123;  // some 14 years, at an odd millisecond

@@ -4,7 +4,7 @@
 
 #include "fakes/fake_platform.h"
 #include "fakes/fake_window_system.h"
-#include "shell/reactions.h"
+#include "wiring/reactions.h"
 
 namespace rzv {
 namespace {
@@ -31,7 +31,7 @@ class AboutWindowTest : public ::testing::Test {
 
     FakePlatform fake;
     MainWindow window{fake.timers};
-    MainWindowReactions reactions{window, fake.platform};
+    MainWindowReactions reactions{window, fake.platform, fake.about};
     FakeWindowSystem windowSystem{reactions, fake};
 };
 
@@ -84,7 +84,7 @@ TEST_F(AboutWindowTest, positionCarriesOverToTheNextOpeningAndRunButTheSizeNever
     EXPECT_FALSE(fake.settings.get(kSection, "ABOUT_Width"));
 
     MainWindow nextRun(fake.timers);
-    MainWindowReactions nextReactions(nextRun, fake.platform);
+    MainWindowReactions nextReactions(nextRun, fake.platform, fake.about);
     nextReactions.load();
     fake.about.whileOpen = [&](AboutWindow& about, AboutReactions&) { seen = about.placement(); };
     nextReactions.click(Button::ABOUT_BUTTON);

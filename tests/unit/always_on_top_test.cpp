@@ -1,9 +1,9 @@
-#include "shell/always_on_top.h"
+#include "keeper/always_on_top.h"
 
 #include <gtest/gtest.h>
 
 #include "fakes/fake_platform.h"
-#include "shell/reactions.h"
+#include "wiring/reactions.h"
 
 namespace rzv {
 namespace {
@@ -39,12 +39,13 @@ TEST(Keeper, runsOnceASecondOnlyWhenTheOptionWasTickedAtStartUp) {
     for (const char* stored : {"1", "0", "2"}) {
         test::FakePlatform fake;
         MainWindow window(fake.timers);
-        MainWindowReactions reactions(window, fake.platform);
+        MainWindowReactions reactions(window, fake.platform, fake.about);
         fake.settings.put("RI-ZUZERU-VAVUZA", "AlwaysOnTop_TICKBOX", stored);
         reactions.load();
         window.setNativeHandle(1);
         fake.zOrder.foreground = 9;
-        window.setValue(Tickbox::AlwaysOnTop_TICKBOX, *stored == '1' ? kUnticked : kTicked);
+        window.setValue(Tickbox::AlwaysOnTop_TICKBOX,
+                        *stored == '1' ? TickState::Clear : TickState::Ticked);
         fake.timers.advance(3500);
         const std::size_t expectedCalls = *stored == '1' ? 3 * 4 : 0;
         EXPECT_EQ(fake.zOrder.calls.size(), expectedCalls) << stored;

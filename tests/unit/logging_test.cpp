@@ -5,7 +5,7 @@
 #include "fakes/fake_platform.h"
 #include "fakes/fake_window_system.h"
 #include "logging/log_writer.h"
-#include "shell/reactions.h"
+#include "wiring/reactions.h"
 
 namespace rzv {
 namespace {
@@ -52,7 +52,7 @@ class LoggingRunTest : public ::testing::Test {
 
     FakePlatform fake;
     MainWindow window{fake.timers};
-    MainWindowReactions reactions{window, fake.platform};
+    MainWindowReactions reactions{window, fake.platform, fake.about};
     FakeWindowSystem windowSystem{reactions, fake};
 };
 
@@ -136,9 +136,9 @@ TEST_P(StopDuringRunTest, abortsWithoutClosingAndGreysAutoClose) {
     EXPECT_EQ(button(), "START");
     EXPECT_EQ(window.text(Field::QV_UPTIME_DISPLAY_TEXTBOX), "TIMERS DISABLED");
     EXPECT_EQ(window.displayBackColour(), kRed);
-    EXPECT_EQ(window.value(Tickbox::AUTOCLOSE_TICKBOX), kUnticked);
+    EXPECT_EQ(window.value(Tickbox::AUTOCLOSE_TICKBOX), TickState::Clear);
     EXPECT_FALSE(window.isEnabled(Tickbox::AUTOCLOSE_TICKBOX));
-    EXPECT_EQ(window.value(Tickbox::AUTOSTART_TICKBOX), kTicked);
+    EXPECT_EQ(window.value(Tickbox::AUTOSTART_TICKBOX), TickState::Ticked);
     for (Timer t : {Timer::AUTOSTART_TIMER, Timer::LOG_TIMER, Timer::AUTOCLOSE_TIMER})
         EXPECT_FALSE(running(t));
     EXPECT_FALSE(running(Timer::UPTIME_TIMER));
@@ -159,7 +159,7 @@ TEST_F(LoggingRunTest, untickingAutoCloseAfterTheWriteKeepsTheProgramOpen) {
     startUp(true, true);
     at(15000);
     EXPECT_EQ(status(), "!!! AUTOCLOSING !!!");
-    window.setValue(Tickbox::AUTOCLOSE_TICKBOX, kUnticked);
+    window.setValue(Tickbox::AUTOCLOSE_TICKBOX, TickState::Clear);
     at(21000);
     EXPECT_FALSE(windowSystem.closed);
     EXPECT_EQ(status(), "READY...");
@@ -171,7 +171,7 @@ TEST_F(LoggingRunTest, tickingAutoCloseAfterTheWriteClosesTheProgram) {
     clickStartStop();
     at(15000);
     EXPECT_EQ(status(), "!!! LOGGING UPTIME !!!");
-    window.setValue(Tickbox::AUTOCLOSE_TICKBOX, kTicked);
+    window.setValue(Tickbox::AUTOCLOSE_TICKBOX, TickState::Ticked);
     at(21000);
     EXPECT_TRUE(windowSystem.closed);
     EXPECT_EQ(fake.settings.get(kSection, "AUTOCLOSE_TICKBOX"), "1");
@@ -180,8 +180,8 @@ TEST_F(LoggingRunTest, tickingAutoCloseAfterTheWriteClosesTheProgram) {
 TEST_F(LoggingRunTest, untickingAutoStartDuringARunEndsItInIdle) {
     startUp(true, true);
     at(3000);
-    window.setValue(Tickbox::AUTOSTART_TICKBOX, kUnticked);
-    EXPECT_EQ(window.value(Tickbox::AUTOCLOSE_TICKBOX), kUnticked);
+    window.setValue(Tickbox::AUTOSTART_TICKBOX, TickState::Clear);
+    EXPECT_EQ(window.value(Tickbox::AUTOCLOSE_TICKBOX), TickState::Clear);
     EXPECT_FALSE(window.isEnabled(Tickbox::AUTOCLOSE_TICKBOX));
     at(21000);
     EXPECT_FALSE(windowSystem.closed);

@@ -1,4 +1,4 @@
-#include "shell/settings.h"
+#include "core/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +25,9 @@ TEST_F(SettingsTest, emptyStoreGivesEveryDefault) {
     EXPECT_EQ(s.readPlacement(SettingKey::MAIN_Height), 2325);
     EXPECT_EQ(s.readPlacement(SettingKey::ABOUT_Width), 5745);
     EXPECT_EQ(s.readPlacement(SettingKey::ABOUT_Height), 4890);
-    EXPECT_EQ(s.readOption(SettingKey::AlwaysOnTop_TICKBOX), 1);
-    EXPECT_EQ(s.readOption(SettingKey::AUTOSTART_TICKBOX), 0);
-    EXPECT_EQ(s.readOption(SettingKey::AUTOCLOSE_TICKBOX), 0);
+    EXPECT_EQ(s.readOption(SettingKey::AlwaysOnTop_TICKBOX), TickState::Ticked);
+    EXPECT_EQ(s.readOption(SettingKey::AUTOSTART_TICKBOX), TickState::Clear);
+    EXPECT_EQ(s.readOption(SettingKey::AUTOCLOSE_TICKBOX), TickState::Clear);
     EXPECT_TRUE(fake.diagnostics.warnings.empty());
 }
 
@@ -39,7 +39,7 @@ TEST_F(SettingsTest, writtenTextsReadBackInEitherLocale) {
             s.writePlacement(SettingKey::MAIN_Left, twips);
             EXPECT_EQ(s.readPlacement(SettingKey::MAIN_Left), twips) << separator;
         }
-        for (int value : {0, 1, 2}) {
+        for (TickState value : {TickState::Clear, TickState::Ticked, TickState::Greyed}) {
             s.writeOption(SettingKey::AUTOCLOSE_TICKBOX, value);
             EXPECT_EQ(s.readOption(SettingKey::AUTOCLOSE_TICKBOX), value);
         }
@@ -51,7 +51,7 @@ TEST_F(SettingsTest, storesPlainTextsUnderTheExecutablesSection) {
     auto s = settings();
     s.writePlacement(SettingKey::MAIN_Left, 1000);
     s.writePlacement(SettingKey::MAIN_Top, -1200);
-    s.writeOption(SettingKey::AlwaysOnTop_TICKBOX, 1);
+    s.writeOption(SettingKey::AlwaysOnTop_TICKBOX, TickState::Ticked);
     EXPECT_EQ(fake.settings.get("RI-ZUZERU-VAVUZA", "MAIN_Left"), "1000");
     EXPECT_EQ(fake.settings.get("RI-ZUZERU-VAVUZA", "MAIN_Top"), "-1200");
     EXPECT_EQ(fake.settings.get("RI-ZUZERU-VAVUZA", "AlwaysOnTop_TICKBOX"), "1");
@@ -78,8 +78,9 @@ TEST_P(UnreadableSettingTest, fallsBackToTheDefaultWithOneWarningNamingKeyAndTex
     const auto& setting = definitionOf(GetParam().key);
     fake.settings.put("RI-ZUZERU-VAVUZA", setting.name, GetParam().text);
     auto s = settings();
-    const double value = setting.form == SettingForm::Placement ? s.readPlacement(setting.key)
-                                                                : s.readOption(setting.key);
+    const double value = setting.form == SettingForm::Placement
+                             ? s.readPlacement(setting.key)
+                             : static_cast<int>(s.readOption(setting.key));
     EXPECT_EQ(value, setting.defaultValue);
     ASSERT_EQ(fake.diagnostics.warnings.size(), 1u);
     EXPECT_NE(fake.diagnostics.warnings[0].find(setting.name), std::string::npos);
@@ -100,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SettingsTest, greyedOptionValueIsKept) {
     fake.settings.put("RI-ZUZERU-VAVUZA", "AUTOSTART_TICKBOX", "2");
-    EXPECT_EQ(settings().readOption(SettingKey::AUTOSTART_TICKBOX), 2);
+    EXPECT_EQ(settings().readOption(SettingKey::AUTOSTART_TICKBOX), TickState::Greyed);
     EXPECT_TRUE(fake.diagnostics.warnings.empty());
 }
 

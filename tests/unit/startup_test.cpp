@@ -1,9 +1,9 @@
-#include "shell/startup.h"
+#include "wiring/startup.h"
 
 #include <gtest/gtest.h>
 
 #include "fakes/fake_platform.h"
-#include "shell/reactions.h"
+#include "wiring/reactions.h"
 
 namespace rzv {
 namespace {
@@ -20,7 +20,7 @@ class StartupTest : public ::testing::Test {
 
     FakePlatform fake;
     MainWindow window{fake.timers};
-    MainWindowReactions reactions{window, fake.platform};
+    MainWindowReactions reactions{window, fake.platform, fake.about};
 };
 
 TEST_F(StartupTest, emptyStoreOpensReadyAtTheDefaultPlace) {
@@ -34,9 +34,9 @@ TEST_F(StartupTest, emptyStoreOpensReadyAtTheDefaultPlace) {
     EXPECT_EQ(window.caption(Button::START_STOP_BUTTON), "START");
     EXPECT_EQ(window.text(Field::QV_UPTIME_DISPLAY_TEXTBOX), "TIMERS DISABLED");
     EXPECT_EQ(window.displayBackColour(), kRed);
-    EXPECT_EQ(window.value(Tickbox::AlwaysOnTop_TICKBOX), kTicked);
-    EXPECT_EQ(window.value(Tickbox::AUTOSTART_TICKBOX), kUnticked);
-    EXPECT_EQ(window.value(Tickbox::AUTOCLOSE_TICKBOX), kUnticked);
+    EXPECT_EQ(window.value(Tickbox::AlwaysOnTop_TICKBOX), TickState::Ticked);
+    EXPECT_EQ(window.value(Tickbox::AUTOSTART_TICKBOX), TickState::Clear);
+    EXPECT_EQ(window.value(Tickbox::AUTOCLOSE_TICKBOX), TickState::Clear);
     EXPECT_FALSE(window.isEnabled(Tickbox::AUTOCLOSE_TICKBOX));
     EXPECT_EQ(window.text(Field::PC_NAME_TEXTBOX), "TESTPC");
     for (Timer t : kUptimeTimers) EXPECT_FALSE(running(t));
@@ -71,14 +71,14 @@ TEST_F(StartupTest, storedAutoStartArmsARun) {
     EXPECT_TRUE(running(Timer::AUTOSTART_TIMER));
     EXPECT_EQ(fake.timers.intervalOf(indexOf(Timer::AUTOSTART_TIMER)), 10000);
     EXPECT_FALSE(running(Timer::LOG_TIMER));
-    EXPECT_EQ(window.value(Tickbox::AUTOCLOSE_TICKBOX), kTicked);
+    EXPECT_EQ(window.value(Tickbox::AUTOCLOSE_TICKBOX), TickState::Ticked);
     EXPECT_TRUE(window.isEnabled(Tickbox::AUTOCLOSE_TICKBOX));
 }
 
 struct OptionCase {
     const char* autostart;
     const char* autoclose;
-    int autocloseValue;
+    TickState autocloseValue;
     bool autocloseEnabled;
 };
 
@@ -94,17 +94,17 @@ TEST_P(AutoCloseAtStartupTest, isAvailableOnlyWithAutoStart) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Options, AutoCloseAtStartupTest,
-                         ::testing::Values(OptionCase{"0", "1", kUnticked, false},
-                                           OptionCase{"1", "1", kTicked, true},
-                                           OptionCase{"1", "0", kUnticked, true},
-                                           OptionCase{"1", "2", kGreyed, true},
-                                           OptionCase{"2", "1", kUnticked, false}));
+                         ::testing::Values(OptionCase{"0", "1", TickState::Clear, false},
+                                           OptionCase{"1", "1", TickState::Ticked, true},
+                                           OptionCase{"1", "0", TickState::Clear, true},
+                                           OptionCase{"1", "2", TickState::Greyed, true},
+                                           OptionCase{"2", "1", TickState::Clear, false}));
 
 TEST_F(StartupTest, greyedAutoStartRestsReadyAndIsSavedBackAsTwo) {
     store("AUTOSTART_TICKBOX", "2");
     reactions.load();
     EXPECT_EQ(window.caption(Label::CURRENT_STATUS_LABEL), "READY...");
-    EXPECT_EQ(window.value(Tickbox::AUTOSTART_TICKBOX), kGreyed);
+    EXPECT_EQ(window.value(Tickbox::AUTOSTART_TICKBOX), TickState::Greyed);
     reactions.unload();
     EXPECT_EQ(fake.settings.get(kSection, "AUTOSTART_TICKBOX"), "2");
 }
@@ -114,7 +114,7 @@ TEST_F(StartupTest, alwaysOnTopClearLeavesTheKeeperOff) {
     reactions.load();
     EXPECT_FALSE(running(Timer::AlwaysOnTopTimer));
     // Ticking it later changes nothing until the next start.
-    window.setValue(Tickbox::AlwaysOnTop_TICKBOX, kTicked);
+    window.setValue(Tickbox::AlwaysOnTop_TICKBOX, TickState::Ticked);
     EXPECT_FALSE(running(Timer::AlwaysOnTopTimer));
 }
 
@@ -141,8 +141,8 @@ TEST_F(StartupTest, unreadableStoredTextsFallBackAndStartUpGoesOn) {
     store("AlwaysOnTop_TICKBOX", "");
     reactions.load();
     EXPECT_EQ(window.placement().left, 1000);
-    EXPECT_EQ(window.value(Tickbox::AUTOSTART_TICKBOX), kUnticked);
-    EXPECT_EQ(window.value(Tickbox::AlwaysOnTop_TICKBOX), kTicked);
+    EXPECT_EQ(window.value(Tickbox::AUTOSTART_TICKBOX), TickState::Clear);
+    EXPECT_EQ(window.value(Tickbox::AlwaysOnTop_TICKBOX), TickState::Ticked);
     EXPECT_EQ(fake.diagnostics.warnings.size(), 3u);
     EXPECT_TRUE(fake.diagnostics.fatals.empty());
     EXPECT_EQ(window.caption(Label::CURRENT_STATUS_LABEL), "READY...");
@@ -156,8 +156,8 @@ TEST_F(StartupTest, unreadableStoredTextsFallBackAndStartUpGoesOn) {
 TEST_F(StartupTest, shutDownWritesPositionAndOptionsInOrderButNeverTheSize) {
     reactions.load();
     window.notePlacement({2000, -1200, 9999, 9999});
-    window.setValue(Tickbox::AUTOSTART_TICKBOX, kTicked);
-    window.setValue(Tickbox::AUTOCLOSE_TICKBOX, kTicked);
+    window.setValue(Tickbox::AUTOSTART_TICKBOX, TickState::Ticked);
+    window.setValue(Tickbox::AUTOCLOSE_TICKBOX, TickState::Ticked);
     fake.settings.operations.clear();
     reactions.unload();
     EXPECT_EQ(fake.settings.operations,
@@ -177,33 +177,34 @@ TEST_F(StartupTest, optionsAndPlacementSurviveARestart) {
     store("AUTOSTART_TICKBOX", "1");
     reactions.load();
     window.notePlacement({1500, 2500, 4380, 2325});
-    window.setValue(Tickbox::AUTOCLOSE_TICKBOX, kTicked);
-    window.setValue(Tickbox::AlwaysOnTop_TICKBOX, kUnticked);
+    window.setValue(Tickbox::AUTOCLOSE_TICKBOX, TickState::Ticked);
+    window.setValue(Tickbox::AlwaysOnTop_TICKBOX, TickState::Clear);
     reactions.unload();
 
     MainWindow next(fake.timers);
-    MainWindowReactions nextReactions(next, fake.platform);
+    MainWindowReactions nextReactions(next, fake.platform, fake.about);
     nextReactions.load();
     EXPECT_EQ(next.placement().left, 1500);
     EXPECT_EQ(next.placement().top, 2500);
-    EXPECT_EQ(next.value(Tickbox::AUTOSTART_TICKBOX), kTicked);
-    EXPECT_EQ(next.value(Tickbox::AUTOCLOSE_TICKBOX), kTicked);
-    EXPECT_EQ(next.value(Tickbox::AlwaysOnTop_TICKBOX), kUnticked);
+    EXPECT_EQ(next.value(Tickbox::AUTOSTART_TICKBOX), TickState::Ticked);
+    EXPECT_EQ(next.value(Tickbox::AUTOCLOSE_TICKBOX), TickState::Ticked);
+    EXPECT_EQ(next.value(Tickbox::AlwaysOnTop_TICKBOX), TickState::Clear);
     EXPECT_EQ(next.caption(Label::CURRENT_STATUS_LABEL), "!!! AUTOSTARTING !!!");
 }
 
 TEST_F(StartupTest, autoStartTickboxGatesAutoCloseAtAnyTime) {
     reactions.load();
-    window.setValue(Tickbox::AUTOSTART_TICKBOX, kTicked);
+    window.setValue(Tickbox::AUTOSTART_TICKBOX, TickState::Ticked);
     EXPECT_TRUE(window.isEnabled(Tickbox::AUTOCLOSE_TICKBOX));
-    EXPECT_EQ(window.value(Tickbox::AUTOCLOSE_TICKBOX), kUnticked);  // ticking never ticks it
-    window.setValue(Tickbox::AUTOCLOSE_TICKBOX, kTicked);
-    window.setValue(Tickbox::AUTOSTART_TICKBOX, kUnticked);
+    EXPECT_EQ(window.value(Tickbox::AUTOCLOSE_TICKBOX),
+              TickState::Clear);  // ticking never ticks it
+    window.setValue(Tickbox::AUTOCLOSE_TICKBOX, TickState::Ticked);
+    window.setValue(Tickbox::AUTOSTART_TICKBOX, TickState::Clear);
     EXPECT_FALSE(window.isEnabled(Tickbox::AUTOCLOSE_TICKBOX));
-    EXPECT_EQ(window.value(Tickbox::AUTOCLOSE_TICKBOX), kUnticked);
+    EXPECT_EQ(window.value(Tickbox::AUTOCLOSE_TICKBOX), TickState::Clear);
     // Auto Close never changes Auto Start.
-    window.setValue(Tickbox::AUTOCLOSE_TICKBOX, kTicked);
-    EXPECT_EQ(window.value(Tickbox::AUTOSTART_TICKBOX), kUnticked);
+    window.setValue(Tickbox::AUTOCLOSE_TICKBOX, TickState::Ticked);
+    EXPECT_EQ(window.value(Tickbox::AUTOSTART_TICKBOX), TickState::Clear);
 }
 
 }  // namespace

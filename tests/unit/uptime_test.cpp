@@ -5,11 +5,11 @@
 #include <random>
 #include <string>
 
+#include "core/numeric_fault.h"
 #include "fakes/fake_platform.h"
-#include "shell/numeric_fault.h"
-#include "shell/reactions.h"
 #include "uptime/tick_source.h"
 #include "uptime/uptime_timers.h"
+#include "wiring/reactions.h"
 
 namespace rzv {
 namespace {
@@ -223,7 +223,7 @@ class UptimeTimelineTest : public ::testing::Test {
 
     FakePlatform fake;
     MainWindow window{fake.timers};
-    MainWindowReactions reactions{window, fake.platform};
+    MainWindowReactions reactions{window, fake.platform, fake.about};
 };
 
 bool figuresInRange(const std::string& display) {
@@ -254,7 +254,7 @@ TEST_F(UptimeTimelineTest, aFrozenCountIsShownExactlyWithinFiveTicksInAnyOrder) 
     for (unsigned seed = 0; seed < 50; ++seed) {
         FakePlatform run;
         MainWindow w(run.timers);
-        MainWindowReactions r(w, run.platform);
+        MainWindowReactions r(w, run.platform, run.about);
         std::mt19937 random(seed);
         run.timers.tieOrder = [&](std::vector<std::size_t>& batch) {
             std::shuffle(batch.begin(), batch.end(), random);

@@ -1,4 +1,4 @@
-#include "platform/qt/about_dialog.h"
+#include "gui/qt/about_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include <QTimer>
 
 #include "fakes/fake_platform.h"
-#include "platform/qt/main_window_view.h"
-#include "shell/reactions.h"
+#include "gui/qt/main_window_view.h"
+#include "wiring/reactions.h"
 
 namespace rzv {
 namespace {
@@ -45,17 +45,10 @@ class AboutDialogTest : public ::testing::Test {
 
     test::FakePlatform fake;
     QtAboutHost about;
-    Platform platform{fake.ticks,    fake.environment, fake.settings, fake.executable,
-                      fake.regional, fake.files,       fake.timers,   fake.zOrder,
-                      about,         fake.diagnostics};
     MainWindow model{fake.timers};
-    MainWindowReactions reactions{model, platform};
+    MainWindowReactions reactions{model, fake.platform, about};
     MainWindowView view{model,
-                        {[this](Button b) { reactions.click(b); },
-                         [this] {
-                             reactions.unload();
-                             fake.timers.stopAll();
-                         }}};
+                        {[this](Button b) { reactions.click(b); }, [this] { reactions.unload(); }}};
 };
 
 TEST_F(AboutDialogTest, opensModallyAsDesignedWithTheFocusOnOk) {

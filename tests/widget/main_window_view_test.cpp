@@ -1,4 +1,4 @@
-#include "platform/qt/main_window_view.h"
+#include "gui/qt/main_window_view.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "fakes/fake_platform.h"
-#include "shell/reactions.h"
+#include "wiring/reactions.h"
 
 namespace rzv {
 namespace {
@@ -37,7 +37,7 @@ class MainWindowViewTest : public ::testing::Test {
 
     test::FakePlatform fake;
     MainWindow model{fake.timers};
-    MainWindowReactions reactions{model, fake.platform};
+    MainWindowReactions reactions{model, fake.platform, fake.about};
     MainWindowView view{model,
                         {[this](Button b) { reactions.click(b); }, [this] { reactions.unload(); }}};
 };
@@ -93,14 +93,14 @@ TEST_F(MainWindowViewTest, tabOrderFollowsTheDesignedFocusOrder) {
 TEST_F(MainWindowViewTest, clicksOnTickboxesReachTheModel) {
     auto* autostart = widget<QCheckBox>(Tickbox::AUTOSTART_TICKBOX);
     QTest::mouseClick(autostart, Qt::LeftButton, {}, autostart->rect().center());
-    EXPECT_EQ(model.value(Tickbox::AUTOSTART_TICKBOX), kTicked);
+    EXPECT_EQ(model.value(Tickbox::AUTOSTART_TICKBOX), TickState::Ticked);
     // The reaction made Auto Close available; the widget follows.
     auto* autoclose = widget<QCheckBox>(Tickbox::AUTOCLOSE_TICKBOX);
     EXPECT_TRUE(autoclose->isEnabled());
     QTest::mouseClick(autoclose, Qt::LeftButton, {}, autoclose->rect().center());
-    EXPECT_EQ(model.value(Tickbox::AUTOCLOSE_TICKBOX), kTicked);
+    EXPECT_EQ(model.value(Tickbox::AUTOCLOSE_TICKBOX), TickState::Ticked);
     QTest::mouseClick(autostart, Qt::LeftButton, {}, autostart->rect().center());
-    EXPECT_EQ(model.value(Tickbox::AUTOSTART_TICKBOX), kUnticked);
+    EXPECT_EQ(model.value(Tickbox::AUTOSTART_TICKBOX), TickState::Clear);
     EXPECT_EQ(autoclose->checkState(), Qt::Unchecked);
     EXPECT_FALSE(autoclose->isEnabled());
 }
@@ -118,13 +118,13 @@ TEST_F(MainWindowViewTest, theStartButtonStartsAndStopsARun) {
 }
 
 TEST_F(MainWindowViewTest, aDimmedTickShowsAsPartialAndAClickTicksIt) {
-    model.setValue(Tickbox::AlwaysOnTop_TICKBOX, kGreyed);
+    model.setValue(Tickbox::AlwaysOnTop_TICKBOX, TickState::Greyed);
     auto* box = widget<QCheckBox>(Tickbox::AlwaysOnTop_TICKBOX);
     EXPECT_EQ(box->checkState(), Qt::PartiallyChecked);
     QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
-    EXPECT_EQ(model.value(Tickbox::AlwaysOnTop_TICKBOX), kTicked);
+    EXPECT_EQ(model.value(Tickbox::AlwaysOnTop_TICKBOX), TickState::Ticked);
     QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
-    EXPECT_EQ(model.value(Tickbox::AlwaysOnTop_TICKBOX), kUnticked);
+    EXPECT_EQ(model.value(Tickbox::AlwaysOnTop_TICKBOX), TickState::Clear);
 }
 
 TEST_F(MainWindowViewTest, modelWritesReachTheWidgets) {
@@ -158,7 +158,7 @@ TEST_F(MainWindowViewTest, offScreenFieldsCatchUpWhenTheWindowIsEnlarged) {
 }
 
 TEST_F(MainWindowViewTest, closingSavesPlacementAndOptions) {
-    model.setValue(Tickbox::AlwaysOnTop_TICKBOX, kUnticked);
+    model.setValue(Tickbox::AlwaysOnTop_TICKBOX, TickState::Clear);
     view.close();
     EXPECT_EQ(fake.settings.get("RI-ZUZERU-VAVUZA", "MAIN_Left"), "1000");
     EXPECT_EQ(fake.settings.get("RI-ZUZERU-VAVUZA", "MAIN_Top"), "1000");

@@ -13,8 +13,8 @@
 #include <utility>
 
 #include "fakes/fake_platform.h"
-#include "platform/qt/main_window_view.h"
-#include "shell/reactions.h"
+#include "gui/qt/main_window_view.h"
+#include "wiring/reactions.h"
 
 namespace rzv {
 namespace {
@@ -39,7 +39,7 @@ class PresentationTest : public ::testing::Test {
 
     test::FakePlatform fake;
     MainWindow model{fake.timers};
-    MainWindowReactions reactions{model, fake.platform};
+    MainWindowReactions reactions{model, fake.platform, fake.about};
     MainWindowView view{model, {[this](Button b) { reactions.click(b); }, [] {}}};
 };
 
@@ -66,7 +66,7 @@ TEST_F(PresentationTest, theKeyboardReachesAndWorksEveryControl) {
     QTest::keyClick(start, Qt::Key_Tab);
     EXPECT_EQ(view.focusWidget(), autostart);
     QTest::keyClick(autostart, Qt::Key_Space);
-    EXPECT_EQ(model.value(Tickbox::AUTOSTART_TICKBOX), kTicked);
+    EXPECT_EQ(model.value(Tickbox::AUTOSTART_TICKBOX), TickState::Ticked);
     QTest::keyClick(start, Qt::Key_Space);
     EXPECT_EQ(model.caption(Button::START_STOP_BUTTON), "STOP");
 }

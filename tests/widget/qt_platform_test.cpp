@@ -1,7 +1,7 @@
-#include "platform/qt/qt_platform.h"
+#include "gui/qt/qt_platform.h"
 
 #ifdef Q_OS_LINUX
-#include "platform/linux/boot_clock.h"
+#include "os/linux/boot_clock.h"
 #endif
 
 #include <gtest/gtest.h>

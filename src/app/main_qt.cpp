@@ -1,0 +1,102 @@
+// The program on Qt: wires the operating system's parts and the Qt front end to the logic and
+// runs the event loop.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "core/main_window.h"
+#include "gui/qt/about_dialog.h"
+#include "gui/qt/main_window_view.h"
+#include "gui/qt/qt_platform.h"
+#include "gui/qt/termination_watcher.h"
+#include "platform/os_parts.h"
+#include "wiring/reactions.h"
+
+namespace {
+
+// Without a display Qt would abort with a plugin error; say it plainly instead.
+bool displayAvailable() {
+    return std::getenv("QT_QPA_PLATFORM") || std::getenv("DISPLAY") ||
+           std::getenv("WAYLAND_DISPLAY");
+}
+
+// The keeper works on windows native to an X11 desktop; elsewhere (Wayland, offscreen) it has
+// nothing to act on.
+std::unique_ptr<rzv::WindowZOrder> windowZOrder() {
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) return rzv::os::makeWindowZOrder();
+    return std::make_unique<rzv::NoWindowZOrder>();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    // First of all, so that a request during start-up waits for the window instead of killing
+    // the program unsaved.
+    const auto terminations = rzv::os::makeTerminationRequests();
+    if (!displayAvailable()) {
+        std::fprintf(stderr,
+                     "RI-ZUZERU-VAVUZA: no graphical display found (DISPLAY is not set); "
+                     "to run it without one: xvfb-run -a %s\n",
+                     argv[0]);
+        return 2;
+    }
+    QApplication app(argc, argv);
+
+    const auto ticks = rzv::os::makeTickSource();
+    rzv::QtEnvironment environment;
+    rzv::QtSettingsStore settings;
+    rzv::QtExecutableName executable;
+    rzv::QtRegionalFormats regional;
+    rzv::QtFileOutput files;
+    rzv::QtTimerService timers;
+    rzv::QtDiagnostics diagnostics;
+    const auto zOrder = windowZOrder();
+    rzv::QtAboutHost about;
+    rzv::Platform platform{*ticks, environment, settings, executable, regional,
+                           files,  timers,      *zOrder,  diagnostics};
+
+    rzv::MainWindow model(timers);
+    rzv::MainWindowReactions reactions(model, platform, about);
+    rzv::MainWindowView view(
+        model, {[&](rzv::Button b) { reactions.click(b); }, [&] { reactions.unload(); }});
+    about.setOwner(&view);
+
+    bool windowShown = false, closeRequested = false;
+    const rzv::TerminationWatcher watcher(*terminations, [&] {
+        // With the fault's message open the program is ending already: end it now, as faulted.
+        if (diagnostics.exitCode() != 0) return QCoreApplication::exit(diagnostics.exitCode());
+        if (windowShown) return model.requestClose();
+        closeRequested = true;
+    });
+
+    reactions.load();
+    if (diagnostics.exitCode() != 0) return diagnostics.exitCode();
+    // Without a keeper the window system's own stays-on-top hint does what it can, set once
+    // before the window exists: changing it later would re-create the window.
+    if (!zOrder->canKeepOnTop() &&
+        model.value(rzv::Tickbox::AlwaysOnTop_TICKBOX) == rzv::TickState::Ticked)
+        view.setWindowFlag(Qt::WindowStaysOnTopHint);
+    model.setNativeHandle(static_cast<rzv::WindowHandle>(view.winId()));
+    view.show();
+    windowShown = true;
+    // A request that came during start-up closes the window as soon as the loop runs.
+    if (closeRequested)
+        QMetaObject::invokeMethod(
+            &view, [&] { model.requestClose(); }, Qt::QueuedConnection);
+    QElapsedTimer running;
+    running.start();
+    // A session that ends takes the window down without a close: save all the same.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &view, [&] { view.close(); });
+    const int status = app.exec();
+    // For measurements: how often the breakdown timer really fired.
+    if (qEnvironmentVariableIsSet("RZV_TIMER_STATS"))
+        std::fprintf(stderr, "UPTIME_TIMER: %.0f ticks per second over %.1f s\n",
+                     timers.firesOf(rzv::indexOf(rzv::Timer::UPTIME_TIMER)) * 1000.0 /
+                         std::max<qint64>(1, running.elapsed()),
+                     running.elapsed() / 1000.0);
+    return diagnostics.exitCode() != 0 ? diagnostics.exitCode() : status;
+}

@@ -1,0 +1,90 @@
+// The remembered placement and options: every key with its form and default, read and written
+// under application "QV_ZIV" and a section named after the executable.
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "core/main_window.h"
+#include "platform/diagnostics.h"
+#include "platform/executable_name.h"
+#include "platform/regional_formats.h"
+#include "platform/settings_store.h"
+
+namespace rzv {
+
+enum class SettingKey {
+    MAIN_Left,
+    MAIN_Top,
+    MAIN_Width,
+    MAIN_Height,
+    AlwaysOnTop_TICKBOX,
+    AUTOSTART_TICKBOX,
+    AUTOCLOSE_TICKBOX,
+    ABOUT_Left,
+    ABOUT_Top,
+    ABOUT_Width,
+    ABOUT_Height,
+};
+inline constexpr std::size_t kSettingKeyCount =
+    static_cast<std::size_t>(SettingKey::ABOUT_Height) + 1;
+
+enum class SettingForm {
+    Placement,  // twips as a single-precision number ("1000", "-1200")
+    Option,     // a tickbox value as a 16-bit integer ("0", "1", "2")
+};
+
+struct SettingDefinition {
+    SettingKey key;
+    const char* name;
+    SettingForm form;
+    int defaultValue;
+};
+
+inline constexpr const char* kSettingsApplication = "QV_ZIV";
+extern const std::array<SettingDefinition, kSettingKeyCount> kSettingKeys;
+const SettingDefinition& definitionOf(SettingKey key);
+
+// The keys of a window's left edge, top edge, width and height.
+struct WindowPlacementKeys {
+    SettingKey left, top, width, height;
+};
+inline constexpr WindowPlacementKeys kMainWindowPlacementKeys = {
+    SettingKey::MAIN_Left, SettingKey::MAIN_Top, SettingKey::MAIN_Width, SettingKey::MAIN_Height};
+inline constexpr WindowPlacementKeys kAboutWindowPlacementKeys = {
+    SettingKey::ABOUT_Left, SettingKey::ABOUT_Top, SettingKey::ABOUT_Width,
+    SettingKey::ABOUT_Height};
+
+class Settings {
+  public:
+    Settings(SettingsStore& store, ExecutableName& executable, RegionalFormats& regional,
+             Diagnostics& diagnostics)
+        : store_(store), executable_(executable), regional_(regional), diagnostics_(diagnostics) {}
+
+    // A stored text that does not convert, or does not fit its form, gives the key's default and
+    // one warning naming the key and the text: a hand-edited store must not keep the program
+    // from starting.
+    float readPlacement(SettingKey key);
+    TickState readOption(SettingKey key);
+
+    void writePlacement(SettingKey key, float twips);
+
+    // Left, top, width and height, read in this order; the size is never written.
+    Placement readWindowPlacement(const WindowPlacementKeys& keys);
+    void writeWindowPosition(const WindowPlacementKeys& keys, const Placement& placement);
+    void writeOption(SettingKey key, TickState value);
+
+  private:
+    template <typename Convert>
+    auto readConverted(SettingKey key, Convert convert);
+    std::string readText(const SettingDefinition& setting, std::string_view defaultText);
+    void writeText(const SettingDefinition& setting, std::string_view text);
+    void warnUnreadable(const SettingDefinition& setting, std::string_view text);
+
+    SettingsStore& store_;
+    ExecutableName& executable_;
+    RegionalFormats& regional_;
+    Diagnostics& diagnostics_;
+};
+
+}  // namespace rzv

@@ -1,0 +1,235 @@
+#include "gui/qt/main_window_view.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <vector>
+
+#include "gui/qt/tickbox_widget.h"
+#include "gui/qt/widget_looks.h"
+
+namespace rzv {
+
+MainWindowView::MainWindowView(MainWindow& model, Callbacks callbacks)
+    : model_(model),
+      callbacks_(std::move(callbacks)),
+      placement_(this, kDesignFrameSide, kDesignFrameTop) {
+    setObjectName(kWindowName);
+    setWindowTitle(kWindowCaption);
+    setWindowIcon(programIcon());
+    setFont(windowFont());
+    buildControls();
+    setFocusOrder();
+    model_.setObserver(this);
+}
+
+MainWindowView::~MainWindowView() {
+    model_.setObserver(nullptr);
+}
+
+void MainWindowView::buildControls() {
+    for (const auto& control : kMainWindowControls) {
+        QWidget* widget = nullptr;
+        const QString text = QString::fromUtf8(control.designText);
+        switch (control.kind) {
+            case ControlKind::Field:
+                if (control.multiLine) {
+                    auto* box = new QPlainTextEdit(this);
+                    box->setReadOnly(true);
+                    box->setLineWrapMode(QPlainTextEdit::NoWrap);  // a record's lines stay whole
+                    box->setPlainText(forDisplay(control.designText));
+                    widget = box;
+                } else {
+                    auto* edit = new QLineEdit(text, this);
+                    edit->setReadOnly(true);
+                    edit->setCursorPosition(0);
+                    widget = edit;
+                }
+                fields_[control.id] = widget;
+                break;
+            case ControlKind::Label: {
+                auto* label = new QLabel(text, this);
+                labels_[control.id] = label;
+                widget = label;
+                break;
+            }
+            case ControlKind::Tickbox: {
+                auto* box = new TickboxWidget(text, this);
+                const auto tickbox = static_cast<Tickbox>(control.id);
+                box->setCheckState(TickboxWidget::stateOf(model_.value(tickbox)));
+                box->setEnabled(model_.isEnabled(tickbox));
+                connect(box, &QCheckBox::clicked, this, [this, box, tickbox] {
+                    model_.setValue(tickbox, TickboxWidget::valueOf(box->checkState()));
+                });
+                tickboxes_[control.id] = box;
+                widget = box;
+                break;
+            }
+            case ControlKind::Button: {
+                auto* button = new QPushButton(text, this);
+                const auto id = static_cast<Button>(control.id);
+                connect(button, &QPushButton::clicked, this, [this, id] {
+                    if (callbacks_.click) callbacks_.click(id);
+                });
+                buttons_[control.id] = button;
+                widget = button;
+                break;
+            }
+        }
+        widget->setObjectName(control.name);
+        // Labels, buttons and tickboxes are named by their own changing captions; a text box
+        // needs a name of its own.
+        if (control.kind == ControlKind::Field) widget->setAccessibleName(control.name);
+        widget->setGeometry(Twips(this).rect(control.rect));
+        applyLook(widget, control.look);
+    }
+    fields_[indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)]->setAccessibleName(QStringLiteral("Uptime"));
+    fields_[indexOf(Field::OUTPUT_REPORT_TEXTBOX)]->setAccessibleName(QStringLiteral("Output Log"));
+    labels_[indexOf(Label::CURRENT_STATUS_LABEL)]->setAccessibleDescription(
+        QStringLiteral("Status"));
+    static_cast<QLineEdit*>(fields_[indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)])
+        ->setAlignment(Qt::AlignCenter);
+    displayColourChanged();
+
+    auto* line = new QFrame(this);
+    line->setObjectName(QStringLiteral("Line1"));
+    line->setFrameShape(QFrame::VLine);
+    const Twips twips(this);
+    line->setGeometry(twips.x(kLine1X) - 1, twips.y(kLine1Top), 2,
+                      twips.y(kLine1Bottom - kLine1Top));
+}
+
+void MainWindowView::setFocusOrder() {
+    std::vector<std::pair<int, QWidget*>> order;
+    for (const auto& control : kMainWindowControls)
+        if (control.focus != kNoFocus) order.emplace_back(control.focus, widgetFor(control));
+    std::sort(order.begin(), order.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1].second, order[i].second);
+}
+
+QWidget* MainWindowView::widgetFor(const ControlLayout& control) const {
+    switch (control.kind) {
+        case ControlKind::Field:
+            return fields_[control.id];
+        case ControlKind::Label:
+            return labels_[control.id];
+        case ControlKind::Tickbox:
+            return tickboxes_[control.id];
+        case ControlKind::Button:
+            return buttons_[control.id];
+    }
+    return nullptr;
+}
+
+bool MainWindowView::inView(const QWidget* w) const {
+    return isVisible() && !w->isHidden() && rect().intersects(w->geometry());
+}
+
+void MainWindowView::hidePeekingControls() {
+    // A frame thinner than the designed one leaves the client area a few pixels wider, and the
+    // edge of an off-screen box would peek in: a control shows once a useful part of it is in.
+    constexpr int kUsefulPixels = 8;
+    const QRect useful = rect().adjusted(0, 0, -kUsefulPixels, -kUsefulPixels);
+    for (auto* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!qobject_cast<QDialog*>(child)) child->setHidden(!useful.intersects(child->geometry()));
+}
+
+void MainWindowView::showField(Field f) {
+    dirty_.reset(indexOf(f));
+    const auto& text = model_.text(f);
+    QWidget* widget = fields_[indexOf(f)];
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        // An unchanged text is left alone: rewriting it would drop the user's selection.
+        const QString shown = toQt(text);
+        if (edit->text() != shown) {
+            edit->setText(shown);
+            edit->setCursorPosition(0);
+        }
+    } else if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+        const QString shown = forDisplay(text);
+        if (box->toPlainText() != shown) box->setPlainText(shown);
+    }
+}
+
+void MainWindowView::showDirtyFields() {
+    for (std::size_t i = 0; i < kFieldCount; ++i)
+        if (dirty_.test(i) && inView(fields_[i])) showField(static_cast<Field>(i));
+}
+
+void MainWindowView::fieldChanged(Field f) {
+    if (inView(fields_[indexOf(f)]))
+        showField(f);
+    else
+        dirty_.set(indexOf(f));
+}
+
+void MainWindowView::labelChanged(Label l) {
+    labels_[indexOf(l)]->setText(toQt(model_.caption(l)));
+}
+
+void MainWindowView::buttonChanged(Button b) {
+    buttons_[indexOf(b)]->setText(toQt(model_.caption(b)));
+}
+
+void MainWindowView::tickboxChanged(Tickbox t) {
+    auto* box = tickboxes_[indexOf(t)];
+    const QSignalBlocker quiet(box);
+    box->setCheckState(TickboxWidget::stateOf(model_.value(t)));
+    box->setEnabled(model_.isEnabled(t));
+}
+
+void MainWindowView::displayColourChanged() {
+    QWidget* display = fields_[indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)];
+    QPalette palette = display->palette();
+    palette.setColor(QPalette::Base, colourOf(model_.displayBackColour()));
+    display->setPalette(palette);
+}
+
+void MainWindowView::placementChanged() {
+    placement_.apply(model_.placement());
+}
+
+void MainWindowView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    placement_.fitOnceFrameIsKnown();
+    showDirtyFields();
+}
+
+void MainWindowView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placement_.fitOnceFrameIsKnown();
+    hidePeekingControls();
+    showDirtyFields();
+}
+
+void MainWindowView::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    placement_.fitOnceFrameIsKnown();
+}
+
+void MainWindowView::closeRequested() {
+    // An owned window open at that moment (the modal About window) closes first, as by its own
+    // close button, so its unload runs and its nested event loop ends.
+    for (auto* dialog : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+        if (dialog->isVisible()) dialog->close();
+    close();
+}
+
+void MainWindowView::closeEvent(QCloseEvent* event) {
+    if (!unloaded_) {
+        unloaded_ = true;
+        model_.notePlacement(placement_.current());
+        if (callbacks_.unload) callbacks_.unload();
+    }
+    event->accept();
+}
+
+}  // namespace rzv

@@ -1,0 +1,70 @@
+// The main window on screen: one widget per control of the model, at its designed place, kept
+// in step with the model both ways.
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <bitset>
+#include <functional>
+
+#include "core/layout.h"
+#include "core/main_window.h"
+#include "gui/qt/widget_looks.h"
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace rzv {
+
+class TickboxWidget;
+
+class MainWindowView : public QWidget, public MainWindowObserver {
+  public:
+    struct Callbacks {
+        std::function<void(Button)> click;
+        std::function<void()> unload;  // runs once, when the window closes
+    };
+
+    MainWindowView(MainWindow& model, Callbacks callbacks);
+    ~MainWindowView() override;
+
+    // The widget that shows a control, for tests and the accessibility layer.
+    QWidget* widgetFor(const ControlLayout& control) const;
+
+    void fieldChanged(Field f) override;
+    void labelChanged(Label l) override;
+    void buttonChanged(Button b) override;
+    void tickboxChanged(Tickbox t) override;
+    void displayColourChanged() override;
+    void placementChanged() override;
+    void closeRequested() override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
+  private:
+    void buildControls();
+    void setFocusOrder();
+    bool inView(const QWidget* w) const;
+    void hidePeekingControls();
+    void showField(Field f);
+    void showDirtyFields();
+
+    MainWindow& model_;
+    Callbacks callbacks_;
+    std::array<QWidget*, kFieldCount> fields_{};
+    std::array<QLabel*, kLabelCount> labels_{};
+    std::array<TickboxWidget*, kTickboxCount> tickboxes_{};
+    std::array<QPushButton*, kButtonCount> buttons_{};
+    // Fields written while out of sight; they are brought up to date when they come into view.
+    std::bitset<kFieldCount> dirty_;
+    OuterPlacement placement_;
+    bool unloaded_ = false;
+};
+
+}  // namespace rzv

@@ -1,0 +1,184 @@
+#include "gui/qt/qt_platform.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QSettings>
+#include <QSysInfo>
+#include <QTime>
+#include <cstdio>
+
+namespace rzv {
+namespace {
+
+QString toQt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string toStd(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+constexpr const char* kProgram = "RI-ZUZERU-VAVUZA";
+
+}  // namespace
+
+std::string QtEnvironment::computerName() {
+    if (qEnvironmentVariableIsSet("COMPUTERNAME"))
+        return toStd(qEnvironmentVariable("COMPUTERNAME"));
+    return toStd(QSysInfo::machineHostName());
+}
+
+std::string QtSettingsStore::read(std::string_view application, std::string_view section,
+                                  std::string_view key, std::string_view fallback) {
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, toQt(application));
+    store.beginGroup(toQt(section));
+    const QVariant value = store.value(toQt(key));
+    if (!value.isValid()) return std::string(fallback);
+    // A hand-written "1,5" comes back from an INI file as a list: give back the text as written.
+    if (value.typeId() == QMetaType::QStringList) return toStd(value.toStringList().join(','));
+    return toStd(value.toString());
+}
+
+void QtSettingsStore::write(std::string_view application, std::string_view section,
+                            std::string_view key, std::string_view text) {
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, toQt(application));
+    store.beginGroup(toQt(section));
+    store.setValue(toQt(key), toQt(text));
+    store.sync();
+    if (store.status() != QSettings::NoError)
+        std::fprintf(stderr, "%s: cannot save setting %s to %s\n", kProgram,
+                     std::string(key).c_str(), qPrintable(store.fileName()));
+}
+
+std::string QtExecutableName::executableName() {
+    return toStd(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+}
+
+QtRegionalFormats::QtRegionalFormats() : separator_(toStd(QLocale::system().decimalPoint())) {}
+
+std::string QtRegionalFormats::currentDate() {
+    return toStd(dateText(QLocale::system(), QDate::currentDate()));
+}
+
+std::string QtRegionalFormats::currentTime() {
+    return toStd(timeText(QLocale::system(), QTime::currentTime()));
+}
+
+QString dateText(const QLocale& locale, QDate date) {
+    return locale.toString(date, QLocale::ShortFormat);
+}
+
+QString timeText(const QLocale& locale, QTime time) {
+    // Short time formats lack seconds in most locales; the long one has them and a time zone.
+    return locale.toString(time, withoutTimeZone(locale.timeFormat(QLocale::LongFormat)));
+}
+
+QString withoutTimeZone(const QString& format) {
+    QString kept;
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format[i];
+        if (c == u'\'') quoted = !quoted;
+        if (quoted || c != u't') {
+            kept += c;
+            continue;
+        }
+        while (i + 1 < format.size() && format[i + 1] == u't') ++i;
+        // "(t)" or "[t]": the brackets go with it.
+        if ((kept.endsWith(u'(') || kept.endsWith(u'[')) && i + 1 < format.size() &&
+            (format[i + 1] == u')' || format[i + 1] == u']')) {
+            kept.chop(1);
+            ++i;
+        }
+    }
+    kept = kept.simplified();
+    while (kept.endsWith(u',') || kept.endsWith(u' ')) kept.chop(1);
+    while (kept.startsWith(u',') || kept.startsWith(u' ')) kept.remove(0, 1);
+    return kept;
+}
+
+std::string QtFileOutput::replace(const std::string& relativeName, std::string_view text) {
+    QSaveFile file(QString::fromLocal8Bit(relativeName.c_str()));
+    if (!file.open(QIODevice::WriteOnly)) return toStd(file.errorString());
+    const QByteArray bytes = toQt(text).toLocal8Bit();
+    if (file.write(bytes) != bytes.size()) return toStd(file.errorString());
+    if (!file.commit()) return toStd(file.errorString());
+    return {};
+}
+
+QtTimerService::QtTimerService() {
+    shared_.setTimerType(Qt::PreciseTimer);
+    shared_.setInterval(kSharedPeriodMs);
+    QObject::connect(&shared_, &QTimer::timeout, [this] { fireShared(); });
+}
+
+QTimer& QtTimerService::ownTimerFor(std::size_t timer) {
+    if (timer >= own_.size()) own_.resize(timer + 1);
+    auto& slot = own_[timer];
+    if (!slot) {
+        slot = std::make_unique<QTimer>();
+        QObject::connect(slot.get(), &QTimer::timeout, [this, timer] { fire(timer); });
+    }
+    return *slot;
+}
+
+void QtTimerService::fire(std::size_t timer) {
+    if (timer >= fires_.size()) fires_.resize(timer + 1);
+    ++fires_[timer];
+    if (handler_) handler_(timer);
+}
+
+void QtTimerService::fireShared() {
+    for (std::size_t timer = 0; timer < 64; ++timer) {
+        // A timer stopped by an earlier one of this round does not fire.
+        if (sharedMembers_ & (std::uint64_t{1} << timer)) fire(timer);
+    }
+}
+
+void QtTimerService::start(std::size_t timer, int intervalMs) {
+    if (canShare(timer, intervalMs)) {
+        if (timer < own_.size() && own_[timer]) own_[timer]->stop();
+        sharedMembers_ |= std::uint64_t{1} << timer;
+        if (!shared_.isActive()) shared_.start();
+        return;
+    }
+    stop(timer);
+    auto& t = ownTimerFor(timer);
+    // Coarse timers would stretch a short period; long periods need no precision.
+    t.setTimerType(intervalMs <= 20 ? Qt::PreciseTimer : Qt::CoarseTimer);
+    t.start(intervalMs);
+}
+
+void QtTimerService::stop(std::size_t timer) {
+    if (timer < 64) sharedMembers_ &= ~(std::uint64_t{1} << timer);
+    if (sharedMembers_ == 0) shared_.stop();
+    if (timer < own_.size() && own_[timer]) own_[timer]->stop();
+}
+
+void QtTimerService::stopAll() {
+    sharedMembers_ = 0;
+    shared_.stop();
+    for (auto& t : own_)
+        if (t) t->stop();
+}
+
+std::uint64_t QtTimerService::firesOf(std::size_t timer) const {
+    return timer < fires_.size() ? fires_[timer] : 0;
+}
+
+void QtDiagnostics::warn(std::string_view line) {
+    std::fprintf(stderr, "%s: %.*s\n", kProgram, static_cast<int>(line.size()), line.data());
+}
+
+void QtDiagnostics::fatal(std::string_view message) {
+    exitCode_ = 1;
+    warn(message);
+    QMessageBox::critical(nullptr, kProgram, toQt(message));
+    QCoreApplication::exit(exitCode_);
+}
+
+}  // namespace rzv

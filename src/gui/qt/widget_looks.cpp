@@ -1,0 +1,131 @@
+#include "gui/qt/widget_looks.h"
+
+#include <QPalette>
+#include <algorithm>
+
+namespace rzv {
+namespace {
+
+constexpr double kTwipsPerInch = 1440.0;
+
+// Arial and MS Sans Serif are not on every desktop: each family list ends in metric-compatible
+// stand-ins.
+const QStringList kArial = {"Arial", "Liberation Sans", "Arimo"};
+const QStringList kSansSerif = {"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans",
+                                "Arial"};
+
+QFont designFont(const QStringList& families, double points, bool bold) {
+    QFont font;
+    font.setFamilies(families);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+void greenOnBlack(QWidget* widget) {
+    QPalette palette = widget->palette();
+    // Labels paint the window colours, text boxes the base colours.
+    widget->setAutoFillBackground(true);
+    palette.setColor(QPalette::Window, colourOf(kBlack));
+    palette.setColor(QPalette::WindowText, colourOf(kGreen));
+    palette.setColor(QPalette::Base, colourOf(kBlack));
+    palette.setColor(QPalette::Text, colourOf(kGreen));
+    widget->setPalette(palette);
+}
+
+}  // namespace
+
+QString forDisplay(const std::string& text) {
+    QString shown = toQt(text);
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return shown;
+}
+
+QColor colourOf(unsigned number) {
+    return QColor(number & 0xff, (number >> 8) & 0xff, (number >> 16) & 0xff);
+}
+
+QFont windowFont() {
+    return designFont(kSansSerif, 8.25, false);
+}
+
+void applyLook(QWidget* widget, Look look) {
+    switch (look) {
+        case Look::Plain:
+            return;
+        case Look::Caption:
+            widget->setFont(designFont(kSansSerif, 8.25, true));
+            return;
+        case Look::Title:
+            widget->setFont(designFont(kArial, 9, true));
+            greenOnBlack(widget);
+            return;
+        case Look::Display:
+            widget->setFont(designFont(kArial, 9.75, true));
+            greenOnBlack(widget);
+            return;
+    }
+}
+
+QIcon programIcon() {
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/rzv-16.png"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/icons/rzv-24.png"), QSize(24, 24));
+    return icon;
+}
+
+int Twips::x(double twips) const {
+    return qRound(twips * widget_->logicalDpiX() / kTwipsPerInch);
+}
+int Twips::y(double twips) const {
+    return qRound(twips * widget_->logicalDpiY() / kTwipsPerInch);
+}
+float Twips::fromX(int pixels) const {
+    return static_cast<float>(qRound(pixels * kTwipsPerInch / widget_->logicalDpiX()));
+}
+float Twips::fromY(int pixels) const {
+    return static_cast<float>(qRound(pixels * kTwipsPerInch / widget_->logicalDpiY()));
+}
+
+QMargins OuterPlacement::frameMargins() const {
+    const QRect frame = window_->frameGeometry();
+    const QRect client = window_->geometry();
+    if (frame != client)
+        return QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                        frame.right() - client.right(), frame.bottom() - client.bottom());
+    const Twips twips(window_);
+    return QMargins(twips.x(designSide_), twips.y(designTop_), twips.x(designSide_),
+                    twips.y(designSide_));
+}
+
+void OuterPlacement::fitClient() {
+    const Twips twips(window_);
+    const QMargins m = frameMargins();
+    window_->resize(std::max(1, twips.x(placement_.width) - m.left() - m.right()),
+                    std::max(1, twips.y(placement_.height) - m.top() - m.bottom()));
+}
+
+void OuterPlacement::apply(const Placement& placement) {
+    placement_ = placement;
+    const Twips twips(window_);
+    window_->move(twips.x(placement.left), twips.y(placement.top));
+    fitClient();
+}
+
+void OuterPlacement::fitOnceFrameIsKnown() {
+    if (frameKnown_ || !window_->isVisible() || window_->frameGeometry() == window_->geometry())
+        return;
+    frameKnown_ = true;
+    fitClient();
+}
+
+Placement OuterPlacement::current() const {
+    const Twips twips(window_);
+    const QPoint outer = window_->frameGeometry().topLeft();
+    Placement p = placement_;
+    if (outer.x() != twips.x(p.left)) p.left = twips.fromX(outer.x());
+    if (outer.y() != twips.y(p.top)) p.top = twips.fromY(outer.y());
+    return p;
+}
+
+}  // namespace rzv

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "core/main_window.h"
+#include "platform/window_z_order.h"
+
+namespace rzv {
+
+// Once a second, while Always On Top was ticked at start-up: when another window has the
+// foreground, it leaves the always-on-top band and the main window enters it. No retries.
+void onAlwaysOnTopTimer(const MainWindow& window, WindowZOrder& zOrder);
+
+}  // namespace rzv

@@ -1,0 +1,24 @@
+// The operating system's parts. Each factory is provided by the one folder under os/ that the
+// build chooses for this system (os/linux, os/posix, os/x11, os/win32), or by os/fallback where
+// the system has no such part; callers never choose by #ifdef.
+#pragma once
+
+#include <memory>
+
+#include "platform/termination_requests.h"
+#include "platform/tick_source.h"
+#include "platform/window_z_order.h"
+
+namespace rzv::os {
+
+// Milliseconds since boot, counting suspend.
+std::unique_ptr<TickSource> makeTickSource();
+
+// The desktop's foreground window and always-on-top band, for windows native to the desktop;
+// a keeper that does nothing (canKeepOnTop() false) where the window system offers no way.
+std::unique_ptr<WindowZOrder> makeWindowZOrder();
+
+// Termination requests, recorded from the moment this returns.
+std::unique_ptr<TerminationRequests> makeTerminationRequests();
+
+}  // namespace rzv::os

@@ -1,0 +1,68 @@
+#include "wiring/startup.h"
+
+#include "core/layout.h"
+#include "core/settings.h"
+#include "core/status_texts.h"
+#include "logging/start_stop.h"
+
+namespace rzv {
+namespace {
+
+Settings settingsOf(Platform& p) {
+    return Settings(p.settings, p.executable, p.regional, p.diagnostics);
+}
+
+void giveTimersTheirIntervals(MainWindow& window) {
+    for (const auto& timer : kTimerDesign)
+        if (timer.startupIntervalMs > 0) window.setInterval(timer.id, timer.startupIntervalMs);
+}
+
+void enterArming(MainWindow& window) {
+    window.setCaption(Label::CURRENT_STATUS_LABEL, kStatusAutostarting);
+    armRun(window);
+}
+
+void enterStopped(MainWindow& window) {
+    window.setCaption(Label::CURRENT_STATUS_LABEL, kStatusReady);
+    stopUptime(window);
+    lockAutoClose(window);
+    endRunTimers(window);
+}
+
+}  // namespace
+
+void startUp(MainWindow& window, Platform& platform) {
+    auto settings = settingsOf(platform);
+    window.setPlacement(settings.readWindowPlacement(kMainWindowPlacementKeys));
+
+    window.setValue(Tickbox::AlwaysOnTop_TICKBOX,
+                    settings.readOption(SettingKey::AlwaysOnTop_TICKBOX));
+    // A changed value raises the Auto Start reaction here, before Auto Close is read.
+    window.setValue(Tickbox::AUTOSTART_TICKBOX, settings.readOption(SettingKey::AUTOSTART_TICKBOX));
+    window.setValue(Tickbox::AUTOCLOSE_TICKBOX, settings.readOption(SettingKey::AUTOCLOSE_TICKBOX));
+
+    window.setText(Field::QV_UPTIME_DISPLAY_TEXTBOX, "");
+    window.setText(Field::PC_NAME_TEXTBOX, platform.environment.computerName());
+    giveTimersTheirIntervals(window);
+
+    if (window.value(Tickbox::AlwaysOnTop_TICKBOX) == TickState::Ticked)
+        window.enable(Timer::AlwaysOnTopTimer);
+    else
+        window.disable(Timer::AlwaysOnTopTimer);
+
+    if (window.value(Tickbox::AUTOSTART_TICKBOX) == TickState::Ticked)
+        enterArming(window);
+    else
+        enterStopped(window);
+}
+
+void shutDown(MainWindow& window, Platform& platform) {
+    auto settings = settingsOf(platform);
+    settings.writeWindowPosition(kMainWindowPlacementKeys, window.placement());
+    settings.writeOption(SettingKey::AlwaysOnTop_TICKBOX,
+                         window.value(Tickbox::AlwaysOnTop_TICKBOX));
+    settings.writeOption(SettingKey::AUTOSTART_TICKBOX, window.value(Tickbox::AUTOSTART_TICKBOX));
+    settings.writeOption(SettingKey::AUTOCLOSE_TICKBOX, window.value(Tickbox::AUTOCLOSE_TICKBOX));
+}
+
+}  // namespace rzv
