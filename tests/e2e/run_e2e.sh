@@ -206,5 +206,56 @@ check "status without a display" "$status" 2
 check "one line without a display" "$(wc -l <"$work/nodisplay")" 1
 check "it names xvfb-run" "$(grep -c xvfb-run "$work/nodisplay")" 1
 
+# 9. Termination requests close the program as the close button does, whenever they come: at
+#    the first moment the program can hear them (long before its window exists), during a run,
+#    with About open. With the fault box open, they end the program with the fault's status.
+handles_sigterm() {  # the process has its handler for SIGTERM (bit 15 of SigCgt)
+    local mask
+    mask=$(sed -n 's/^SigCgt:\t*//p' "/proc/$1/status" 2>/dev/null) || return 1
+    [ -n "$mask" ] && (((0x$mask >> 14) & 1))
+}
+for signal in TERM INT HUP; do
+    printf '[RI-ZUZERU-VAVUZA]\nMAIN_Left=2000\n' >"$conf"
+    (cd "$work" && exec "$bin" 2>"$work/stderr") &
+    app_pid=$!
+    for _ in $(seq 2000); do handles_sigterm "$app_pid" && break; done
+    kill -s "$signal" "$app_pid"
+    wait_for_exit "$app_pid" 10
+    check "SIG$signal during start-up closes with status 0" "${status:-still running}" 0
+    check "SIG$signal during start-up saves" "$(setting MAIN_Left) $(setting AlwaysOnTop_TICKBOX)" \
+        "2000 1"
+done
+printf '[RI-ZUZERU-VAVUZA]\nAUTOSTART_TICKBOX=1\nAUTOCLOSE_TICKBOX=1\n' >"$conf"
+rm -f "$work/RI-ZUZERU-VAVUZA.LOG"
+start_app
+sleep 2
+kill -TERM "$app_pid"
+wait_for_exit "$app_pid" 10
+check "SIGTERM during a run closes with status 0" "${status:-still running}" 0
+check "a run ended by SIGTERM writes no log" "$([ -f "$work/RI-ZUZERU-VAVUZA.LOG" ] && echo yes)" ""
+check "a run ended by SIGTERM saves its options" "$(setting AUTOCLOSE_TICKBOX)" 1
+printf '[RI-ZUZERU-VAVUZA]\nABOUT_Left=2500\n' >"$conf"
+start_app
+xdotool mousemove --window "$window" 160 104 click 1  # the About button
+about=$(timeout 5 xdotool search --sync --onlyvisible --name 'ABOUT$' | head -1 || true)
+check "About open before SIGTERM" "$([ -n "$about" ] && echo yes)" yes
+kill -TERM "$app_pid"
+wait_for_exit "$app_pid" 10
+check "SIGTERM with About open closes with status 0" "${status:-still running}" 0
+check "SIGTERM with About open saves both windows" "$(setting ABOUT_Left) $(setting MAIN_Left)" \
+    "2500 1000"
+# A boot count past the tick value's range is a numeric fault: its message box waits for OK.
+printf '[RI-ZUZERU-VAVUZA]\nAUTOSTART_TICKBOX=1\n' >"$conf"
+(cd "$work" && RZV_FAKE_UPTIME_MS=922337203685478 LD_PRELOAD="$boot_clock" exec "$bin" \
+    2>"$work/stderr") &
+app_pid=$!
+timeout 10 xdotool search --sync --onlyvisible --name '^RI-ZUZERU-VAVUZA$' >/dev/null || true
+sleep 1
+kill -TERM "$app_pid"
+wait_for_exit "$app_pid" 5
+check "SIGTERM with the fault box open ends with the fault's status" "${status:-still running}" 1
+check "the fault was reported on stderr" "$(grep -c 'numeric fault' "$work/stderr")" 1
+[ -z "$status" ] && kill -KILL "$app_pid"
+
 echo "end_to_end: $passed passed, $failures failed"
 [ "$failures" -eq 0 ]
