@@ -2,8 +2,13 @@
 include(GNUInstallDirs)
 
 install(TARGETS RI-ZUZERU-VAVUZA RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES resources/linux/ri-zuzeru-vavuza.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+set(app_id org.example.ri_zuzeru_vavuza)
+install(FILES resources/linux/${app_id}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The software centre's description, with this build's version in its releases.
+configure_file(resources/linux/${app_id}.metainfo.xml.in
+               ${CMAKE_BINARY_DIR}/metainfo/${app_id}.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/metainfo/${app_id}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 16 24 48)
     install(FILES resources/icons/rzv-${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps

@@ -27,7 +27,9 @@ done
 passed=$((passed + 1))
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for path in ./usr/bin/RI-ZUZERU-VAVUZA ./usr/share/applications/ri-zuzeru-vavuza.desktop \
+app_id=org.example.ri_zuzeru_vavuza
+for path in ./usr/bin/RI-ZUZERU-VAVUZA ./usr/share/applications/$app_id.desktop \
+    ./usr/share/metainfo/$app_id.metainfo.xml \
     ./usr/share/icons/hicolor/16x16/apps/ri-zuzeru-vavuza.png \
     ./usr/share/icons/hicolor/24x24/apps/ri-zuzeru-vavuza.png \
     ./usr/share/icons/hicolor/48x48/apps/ri-zuzeru-vavuza.png \
@@ -37,11 +39,19 @@ for path in ./usr/bin/RI-ZUZERU-VAVUZA ./usr/share/applications/ri-zuzeru-vavuza
     passed=$((passed + 1))
 done
 grep -q '^Categories=Utility;System;Monitor;$' \
-    <(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/applications/ri-zuzeru-vavuza.desktop) ||
+    <(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/applications/$app_id.desktop) ||
     fail "the desktop entry's categories"
 passed=$((passed + 1))
 
 dpkg -x "$deb" "$work/root"
+# The software centre's metadata: valid with no warning, naming this version and the entry.
+metainfo=$work/root/usr/share/metainfo/$app_id.metainfo.xml
+appstreamcli validate --no-net --pedantic "$metainfo" || fail "appstreamcli finds fault"
+grep -q "<release version=\"$(dpkg-deb -f "$deb" Version)\"" "$metainfo" ||
+    fail "the metainfo's release is not the package's version"
+grep -q "<launchable type=\"desktop-id\">$app_id.desktop<" "$metainfo" ||
+    fail "the metainfo does not launch the desktop entry"
+passed=$((passed + 1))
 mkdir -p "$work/run" "$work/config"
 cd "$work/run"
 XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=offscreen \
