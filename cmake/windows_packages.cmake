@@ -1,0 +1,35 @@
+# The Windows installer and the portable zip, made beside the program in ${CMAKE_BINARY_DIR}/dist
+# by the target windows_packages: wixl (msitools) builds the MSI from resources/windows/*.wxs,
+# with the project's one version; the zip holds the program, the README and the licence.
+find_program(WIXL wixl REQUIRED)
+find_program(ZIP zip REQUIRED)
+
+set(dist ${CMAKE_BINARY_DIR}/dist)
+set(stage ${CMAKE_BINARY_DIR}/package-stage)
+set(msi ${dist}/RI-ZUZERU-VAVUZA-${PROJECT_VERSION}-x64.msi)
+set(zip ${dist}/RI-ZUZERU-VAVUZA-${PROJECT_VERSION}-win64.zip)
+set(wxs ${PROJECT_SOURCE_DIR}/resources/windows/RI-ZUZERU-VAVUZA.wxs)
+
+add_custom_command(
+    OUTPUT ${msi} ${zip}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${stage} ${dist}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:RI-ZUZERU-VAVUZA> ${stage}/RI-ZUZERU-VAVUZA.exe
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/resources/icons/rzv.ico ${stage}/
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/README.md ${stage}/README.md
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${stage}/LICENSE.txt
+    COMMAND ${WIXL} -a x64 -D Version=${PROJECT_VERSION} -o ${msi} ${wxs}
+    COMMAND ${CMAKE_COMMAND} -E rm -f ${zip}
+    COMMAND ${ZIP} -q -X -j ${zip} RI-ZUZERU-VAVUZA.exe README.md LICENSE.txt
+    WORKING_DIRECTORY ${stage}
+    DEPENDS RI-ZUZERU-VAVUZA ${wxs} ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
+    COMMENT "Packing the MSI installer and the portable zip"
+    VERBATIM)
+add_custom_target(windows_packages ALL DEPENDS ${msi} ${zip})
+
+if(RZV_BUILD_TESTS)
+    # Installs, runs, upgrades and removes the MSI under Wine (the script runs Wine itself).
+    add_test(NAME msi_install
+             COMMAND ${PROJECT_SOURCE_DIR}/tests/windows/msi_check.sh ${msi} ${stage})
+    set_tests_properties(msi_install PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
+endif()

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# The Windows installer under Wine, as an administrator and a user meet it: a silent install
+# (files, Start-menu shortcut, an entry in the installed programs), the installed program run
+# once (window shown, closed, settings saved), a newer MSI replacing this one, and a silent
+# uninstall that leaves nothing of ours in Program Files but keeps the user's settings.
+# Usage: msi_check.sh MSI STAGE_DIR (the folder the MSI was made from, for the newer one).
+set -euo pipefail
+msi=$(readlink -f "$1")
+stage=$(readlink -f "$2")
+wxs=$(cd "$(dirname "$0")/../.." && pwd)/resources/windows/RI-ZUZERU-VAVUZA.wxs
+if [ -z "${RZV_MSI_INNER:-}" ]; then
+    RZV_MSI_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+work=$(mktemp -d)
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+trap 'wineserver -k 2>/dev/null || true; kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+passed=0
+failures=0
+check() {  # check NAME ACTUAL EXPECTED
+    if [ "$2" == "$3" ]; then
+        passed=$((passed + 1))
+    else
+        echo "FAIL: $1: got '$2', expected '$3'"
+        failures=$((failures + 1))
+    fi
+}
+exists() { [ -e "$1" ] && echo yes || echo no; }
+seconds() { awk -v a="$1" -v b="$(date +%s%N)" 'BEGIN {printf "%.1f", (b - a) / 1e9}'; }
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+installed_versions() {
+    timeout 30 wine reg query "$uninstall_key" /s 2>/dev/null </dev/null | tr -d '\r' |
+        awk '/DisplayName .*RI-ZUZERU-VAVUZA/ {found = 1} /^HKEY/ {found = 0}
+             found && /DisplayVersion/ {print $3}' | sort | tr '\n' ' ' | sed 's/ $//'
+}
+setting() {
+    timeout 30 wine reg query 'HKCU\Software\QV_ZIV\RI-ZUZERU-VAVUZA' /v "$1" 2>/dev/null \
+        </dev/null | tr -d '\r' | awk -v key="$1" '$1 == key {print $3}'
+}
+
+until xdpyinfo >/dev/null 2>&1; do sleep 0.1; done
+openbox >/dev/null 2>&1 &
+timeout 120 wine wineboot --init </dev/null >/dev/null 2>&1
+wineserver -p </dev/null >/dev/null 2>&1 &
+sleep 1
+drive=$WINEPREFIX/drive_c
+folder="$drive/Program Files/RI-ZUZERU-VAVUZA"
+# Wine puts the all-users Start menu's shortcuts in the user's own Start menu.
+shortcuts() { find "$drive" -path '*Start Menu/Programs/RI-ZUZERU-VAVUZA.lnk' | wc -l; }
+version=$(sed -n 's/.*RI-ZUZERU-VAVUZA-\([0-9.]*\)-x64\.msi$/\1/p' <<<"$msi")
+
+started=$(date +%s%N)
+status=0
+timeout 120 wine msiexec /i "$msi" /qn </dev/null >/dev/null 2>&1 || status=$?
+echo "msi: install took $(seconds "$started") s, $(stat -c %s "$msi") bytes"
+check "install status" "$status" 0
+check "installed files" "$(exists "$folder/RI-ZUZERU-VAVUZA.exe") $(exists "$folder/README.md") \
+$(exists "$folder/LICENSE.txt")" "yes yes yes"
+check "a Start-menu shortcut" "$(shortcuts)" 1
+check "installed programs list the version" "$(installed_versions)" "$version"
+
+(cd "$work" && timeout 60 wine "$folder/RI-ZUZERU-VAVUZA.exe" </dev/null >/dev/null 2>&1) &
+program=$!
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^RI-ZUZERU-VAVUZA$' | head -1 || true)
+check "the installed program shows its window" "$([ -n "$window" ] && echo yes)" yes
+sleep 1
+[ -n "$window" ] && wmctrl -i -c "$window"
+status=0
+wait "$program" || status=$?
+check "it closes with status 0" "$status" 0
+check "its settings are saved" "$(setting MAIN_Left) $(setting AlwaysOnTop_TICKBOX)" "1000 1"
+
+# A newer MSI of the same product replaces this one: one entry, the newer version. (Windows
+# Installer compares three fields of a version, so the newer one counts up the third.)
+newer_version=$(awk -F. '{printf "%d.%d.%d", $1, $2, $3 + 1}' <<<"$version")
+newer=$work/newer.msi
+(cd "$stage" && wixl -a x64 -D Version="$newer_version" -o "$newer" "$wxs" 2>/dev/null)
+timeout 120 wine msiexec /i "$newer" /qn </dev/null >/dev/null 2>&1 || true
+check "a newer MSI replaces the older" "$(installed_versions)" "$newer_version"
+
+started=$(date +%s%N)
+status=0
+timeout 120 wine msiexec /x "$newer" /qn </dev/null >/dev/null 2>&1 || status=$?
+echo "msi: uninstall took $(seconds "$started") s"
+check "uninstall status" "$status" 0
+check "nothing of ours left in Program Files" "$(exists "$folder")" no
+check "the shortcut is gone" "$(shortcuts)" 0
+check "no entry left in installed programs" "$(installed_versions)" ""
+check "the user's settings stay" "$(setting MAIN_Left)" 1000
+
+echo "msi_install: $passed passed, $failures failed"
+[ "$failures" -eq 0 ]
