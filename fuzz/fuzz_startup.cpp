@@ -40,8 +40,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(std::isfinite(p.left) && std::isfinite(p.top) && std::isfinite(p.width) &&
             std::isfinite(p.height));
     for (auto t : {rzv::Tickbox::AUTOSTART_TICKBOX, rzv::Tickbox::AUTOCLOSE_TICKBOX,
-                   rzv::Tickbox::AlwaysOnTop_TICKBOX})
-        require(window.value(t) >= 0 && window.value(t) <= 2);
+                   rzv::Tickbox::AlwaysOnTop_TICKBOX}) {
+        const int state = static_cast<int>(window.value(t));  // one of the three, however read
+        require(state >= 0 && state <= 2);
+    }
 
     fake.timers.advance(5);
     if (status == "!!! AUTOSTARTING !!!")
