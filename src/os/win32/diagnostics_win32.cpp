@@ -1,0 +1,28 @@
+#include "os/win32/diagnostics_win32.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "os/win32/wide_text.h"
+
+namespace rzv {
+namespace {
+constexpr const char* kProgram = "RI-ZUZERU-VAVUZA";
+}
+
+void Win32Diagnostics::warn(std::string_view line) {
+    std::fprintf(stderr, "%s: %.*s\n", kProgram, static_cast<int>(line.size()), line.data());
+    std::fflush(stderr);
+}
+
+void Win32Diagnostics::fatal(std::string_view message) {
+    exitCode_ = 1;
+    warn(message);
+    MessageBoxW(GetActiveWindow(), widen(message).c_str(), widen(kProgram).c_str(),
+                MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    PostQuitMessage(exitCode_);
+}
+
+}  // namespace rzv

@@ -1,0 +1,17 @@
+// The logic speaks UTF-8; Windows' wide APIs speak UTF-16; the log file is 8-bit text in the
+// system's code page.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace rzv {
+
+std::wstring widen(std::string_view utf8);
+std::string narrow(std::wstring_view wide);
+// `utf8` in the system's default 8-bit code page (characters it lacks become its default one).
+std::string toAnsiCodePage(std::string_view utf8);
+// The system's words for an error code, on one line, without the trailing full stop.
+std::string systemMessage(unsigned long error);
+
+}  // namespace rzv
