@@ -1,0 +1,173 @@
+#include "gui/win32/about_window_win32.h"
+
+#include "os/win32/wide_text.h"
+
+namespace rzv {
+namespace {
+
+constexpr wchar_t kClassName[] = L"QV_ZIV_ABOUT";
+constexpr UINT_PTR kForeignLoopTimer = 1;
+
+void registerClass(WNDPROC proc) {
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSEXW cls{};
+    cls.cbSize = sizeof cls;
+    cls.style = CS_DBLCLKS;
+    cls.hInstance = GetModuleHandleW(nullptr);
+    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    cls.hIcon = programIcon(GetSystemMetrics(SM_CXICON));
+    cls.hIconSm = programIcon(GetSystemMetrics(SM_CXSMICON));
+    cls.lpszClassName = kClassName;
+    cls.lpfnWndProc = proc;
+    RegisterClassExW(&cls);
+    registered = true;
+}
+
+}  // namespace
+
+Win32AboutWindow::Win32AboutWindow(HWND owner, AboutWindow& model, AboutReactions& reactions,
+                                   Win32TimerService& timers)
+    : owner_(owner), model_(model), reactions_(reactions), timers_(timers) {
+    registerClass(&windowProc);
+    CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, widen(kAboutCaption).c_str(),
+                    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+                    GetModuleHandleW(nullptr), this);
+    controls_.create(window_, kAboutControls.data(), kAboutControls.size());
+    controls_.place(dpiOf(window_));
+    // OK is the default button: Enter presses it wherever the focus is.
+    SendMessageW(controls_.handleOf(rowOf(ControlKind::Button, 0)), BM_SETSTYLE, BS_DEFPUSHBUTTON,
+                 TRUE);
+    model_.setObserver(this);
+}
+
+Win32AboutWindow::~Win32AboutWindow() {
+    model_.setObserver(nullptr);
+    if (window_) {
+        // Left open by a quit of the whole program: no unload, the owner gets its input back.
+        EnableWindow(owner_, TRUE);
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+}
+
+std::size_t Win32AboutWindow::rowOf(ControlKind kind, std::size_t id) const {
+    for (std::size_t row = 0; row < controls_.size(); ++row)
+        if (controls_.rowOf(row).kind == kind && controls_.rowOf(row).id == id) return row;
+    return 0;
+}
+
+void Win32AboutWindow::close() {
+    if (!window_) return;
+    if (!unloaded_) {
+        unloaded_ = true;
+        model_.notePlacement(placement_.current(window_));
+        reactions_.unload();
+    }
+    // The owner first, so that it, not another program, becomes active.
+    EnableWindow(owner_, TRUE);
+    const HWND window = window_;
+    window_ = nullptr;
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    DestroyWindow(window);
+}
+
+void Win32AboutWindow::labelChanged(AboutLabel l) {
+    SetWindowTextW(controls_.handleOf(rowOf(ControlKind::Label, indexOf(l))),
+                   widen(model_.caption(l)).c_str());
+}
+
+void Win32AboutWindow::reportChanged() {
+    setTextIfChanged(controls_.handleOf(rowOf(ControlKind::Field, 0)), forDisplay(model_.report()));
+}
+
+void Win32AboutWindow::placementChanged() {
+    placement_.apply(window_, model_.placement());
+}
+
+void Win32AboutWindow::onCommand(int id, int code) {
+    if (id == IDCANCEL) return close();  // Esc
+    if (id == IDOK) return reactions_.okClick();  // Enter
+    const std::size_t row = controls_.rowOfId(id);
+    if (row == controls_.size()) return;
+    const ControlLayout& c = controls_.rowOf(row);
+    if (c.kind == ControlKind::Button && code == BN_CLICKED) reactions_.okClick();
+    if (c.kind == ControlKind::Label && c.id == indexOf(AboutLabel::CREATOR_TEXTBOX) &&
+        code == STN_DBLCLK)
+        reactions_.creatorDoubleClick();
+}
+
+LRESULT CALLBACK Win32AboutWindow::windowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_NCCREATE) {
+        auto* about = static_cast<Win32AboutWindow*>(
+            reinterpret_cast<const CREATESTRUCTW*>(l)->lpCreateParams);
+        about->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(about));
+    }
+    auto* about = reinterpret_cast<Win32AboutWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!about) return DefWindowProcW(window, message, w, l);
+    return about->onMessage(message, w, l);
+}
+
+LRESULT Win32AboutWindow::onMessage(UINT message, WPARAM w, LPARAM l) {
+    switch (message) {
+        case WM_COMMAND:
+            onCommand(LOWORD(w), HIWORD(w));
+            return 0;
+        case WM_CTLCOLORSTATIC: {
+            const std::size_t row = controls_.rowOfHandle(reinterpret_cast<HWND>(l));
+            if (row < controls_.size())
+                if (HBRUSH brush = colourLook(reinterpret_cast<HDC>(w), controls_.rowOf(row).look,
+                                              kBlack, brushes_))
+                    return reinterpret_cast<LRESULT>(brush);
+            return DefWindowProcW(window_, message, w, l);
+        }
+        case WM_MOVE:
+            // OK writes where the window is now, not where it opened.
+            model_.notePlacement(placement_.current(window_));
+            return 0;
+        case WM_DPICHANGED: {
+            const RECT* suggested = reinterpret_cast<const RECT*>(l);
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            controls_.place(HIWORD(w));
+            return 0;
+        }
+        case WM_ENTERSIZEMOVE:
+        case WM_ENTERMENULOOP:
+            SetTimer(window_, kForeignLoopTimer, USER_TIMER_MINIMUM, nullptr);
+            return 0;
+        case WM_EXITSIZEMOVE:
+        case WM_EXITMENULOOP:
+            KillTimer(window_, kForeignLoopTimer);
+            return 0;
+        case WM_TIMER:
+            if (w == kForeignLoopTimer) timers_.serviceFromForeignLoop();
+            return 0;
+        case WM_CLOSE:
+            close();
+            return 0;
+        default:
+            return DefWindowProcW(window_, message, w, l);
+    }
+}
+
+void Win32AboutHost::showModal(AboutWindow& window, AboutReactions& reactions) {
+    Win32AboutWindow about(owner_, window, reactions, timers_);
+    open_ = &about;
+    reactions.load();  // its place and size, and the copy of the latest record
+    EnableWindow(owner_, FALSE);
+    ShowWindow(about.handle(), SW_SHOW);
+    SetFocus(GetNextDlgTabItem(about.handle(), nullptr, FALSE));  // OK, first in the tab order
+    runMessageLoop(timers_, about.handle(), [&about] { return about.isClosed(); });
+    open_ = nullptr;
+}
+
+void Win32AboutHost::closeOpenWindow() {
+    if (open_) open_->close();
+}
+
+}  // namespace rzv

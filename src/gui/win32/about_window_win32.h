@@ -1,0 +1,65 @@
+// The About window on Windows: modal, owned by the main window (disabled while it is open,
+// its timers running in this window's loop), OK the default button (Enter), Esc closes it, a
+// double-click on the credit line shows the contact address.
+#pragma once
+
+#include <windows.h>
+
+#include "about/about_window.h"
+#include "gui/win32/controls_win32.h"
+#include "gui/win32/timer_service_win32.h"
+#include "about/about_window_host.h"
+
+namespace rzv {
+
+class Win32AboutWindow : public AboutWindowObserver {
+  public:
+    Win32AboutWindow(HWND owner, AboutWindow& model, AboutReactions& reactions,
+                     Win32TimerService& timers);
+    ~Win32AboutWindow() override;
+    Win32AboutWindow(const Win32AboutWindow&) = delete;
+    Win32AboutWindow& operator=(const Win32AboutWindow&) = delete;
+
+    HWND handle() const { return window_; }
+    bool isClosed() const { return window_ == nullptr; }
+    // However it closes: the unload runs once, the owner takes the input back.
+    void close();
+
+    void labelChanged(AboutLabel l) override;
+    void reportChanged() override;
+    void placementChanged() override;
+    void closeRequested() override { close(); }
+
+  private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM w, LPARAM l);
+    LRESULT onMessage(UINT message, WPARAM w, LPARAM l);
+    void onCommand(int id, int code);
+    std::size_t rowOf(ControlKind kind, std::size_t id) const;
+
+    HWND owner_;
+    AboutWindow& model_;
+    AboutReactions& reactions_;
+    Win32TimerService& timers_;
+    HWND window_ = nullptr;
+    ChildControls controls_;
+    Brushes brushes_;
+    OuterPlacement placement_;
+    bool unloaded_ = false;
+};
+
+class Win32AboutHost : public AboutWindowHost {
+  public:
+    explicit Win32AboutHost(Win32TimerService& timers) : timers_(timers) {}
+    void setOwner(HWND owner) { owner_ = owner; }
+    void showModal(AboutWindow& window, AboutReactions& reactions) override;
+    // Closes the window if it is open, as its title bar's close button does.
+    void closeOpenWindow();
+    HWND openWindow() const { return open_ ? open_->handle() : nullptr; }
+
+  private:
+    Win32TimerService& timers_;
+    HWND owner_ = nullptr;
+    Win32AboutWindow* open_ = nullptr;
+};
+
+}  // namespace rzv

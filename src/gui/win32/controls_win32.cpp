@@ -1,0 +1,209 @@
+#include "gui/win32/controls_win32.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+#include "os/win32/wide_text.h"
+
+namespace rzv {
+namespace {
+
+// Arial and MS Sans Serif as designed; Windows maps MS Sans Serif to its TrueType twin.
+HFONT makeFont(const wchar_t* face, double points, bool bold, UINT dpi) {
+    LOGFONTW font{};
+    font.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = CLEARTYPE_QUALITY;
+    wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+    return CreateFontIndirectW(&font);
+}
+
+struct ControlClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ControlClass classOf(const ControlLayout& c) {
+    const DWORD tab = c.focus != kNoFocus ? WS_TABSTOP : 0;
+    switch (c.kind) {
+        case ControlKind::Label:
+            // SS_NOTIFY: a double-click on a label is heard (the About window's credit line).
+            return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
+        case ControlKind::Field:
+            if (c.multiLine)
+                return {L"EDIT",
+                        tab | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
+                            WS_VSCROLL | WS_HSCROLL,
+                        WS_EX_CLIENTEDGE};
+            return {L"EDIT", tab | ES_READONLY | ES_AUTOHSCROLL |
+                                 (c.look == Look::Display ? ES_CENTER : 0),
+                    WS_EX_CLIENTEDGE};
+        case ControlKind::Tickbox:
+            // Three states: a value of 2 from the store shows a dimmed tick. Clicks are ours.
+            return {L"BUTTON", tab | BS_3STATE | BS_MULTILINE, 0};
+        case ControlKind::Button:
+            return {L"BUTTON", tab | BS_PUSHBUTTON, 0};
+    }
+    return {L"STATIC", 0, 0};
+}
+
+}  // namespace
+
+int pixelsOf(double twips, UINT dpi) {
+    return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
+}
+
+float twipsOf(int pixels, UINT dpi) {
+    return static_cast<float>(std::lround(pixels * kTwipsPerInch / dpi));
+}
+
+UINT dpiOf(HWND window) {
+    const UINT dpi = window ? GetDpiForWindow(window) : 0;
+    return dpi ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+void Fonts::make(UINT dpi) {
+    release();
+    window_ = makeFont(L"MS Sans Serif", 8.25, false, dpi);
+    caption_ = makeFont(L"MS Sans Serif", 8.25, true, dpi);
+    title_ = makeFont(L"Arial", 9, true, dpi);
+    display_ = makeFont(L"Arial", 9.75, true, dpi);
+}
+
+HFONT Fonts::of(Look look) const {
+    switch (look) {
+        case Look::Plain:
+            return window_;
+        case Look::Caption:
+            return caption_;
+        case Look::Title:
+            return title_;
+        case Look::Display:
+            return display_;
+    }
+    return window_;
+}
+
+void Fonts::release() {
+    for (HFONT* font : {&window_, &caption_, &title_, &display_}) {
+        if (*font) DeleteObject(*font);
+        *font = nullptr;
+    }
+}
+
+Brushes::~Brushes() {
+    for (auto& entry : brushes_) DeleteObject(entry.second);
+}
+
+HBRUSH Brushes::of(unsigned colour) {
+    auto found = brushes_.find(colour);
+    if (found == brushes_.end())
+        found = brushes_.emplace(colour, CreateSolidBrush(colorRefOf(colour))).first;
+    return found->second;
+}
+
+void OuterPlacement::apply(HWND window, const Placement& placement) {
+    placement_ = placement;
+    const UINT dpi = dpiOf(window);
+    SetWindowPos(window, nullptr, pixelsOf(placement.left, dpi), pixelsOf(placement.top, dpi),
+                 std::max(1, pixelsOf(placement.width, dpi)),
+                 std::max(1, pixelsOf(placement.height, dpi)), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Placement OuterPlacement::current(HWND window) const {
+    RECT outer;
+    Placement p = placement_;
+    if (!GetWindowRect(window, &outer)) return p;
+    const UINT dpi = dpiOf(window);
+    if (outer.left != pixelsOf(p.left, dpi)) p.left = twipsOf(outer.left, dpi);
+    if (outer.top != pixelsOf(p.top, dpi)) p.top = twipsOf(outer.top, dpi);
+    return p;
+}
+
+void ChildControls::create(HWND parent, const ControlLayout* table, std::size_t count) {
+    parent_ = parent;
+    table_ = table;
+    handles_.assign(count, nullptr);
+    // Made in focus order: the dialog manager's Tab follows the order of the children.
+    std::vector<std::size_t> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [table](std::size_t a, std::size_t b) {
+        const int fa = table[a].focus == kNoFocus ? 1 << 30 : table[a].focus;
+        const int fb = table[b].focus == kNoFocus ? 1 << 30 : table[b].focus;
+        return fa < fb;
+    });
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (const std::size_t row : order) {
+        const ControlLayout& c = table[row];
+        const ControlClass cls = classOf(c);
+        const std::wstring text = c.kind == ControlKind::Field ? forDisplay(c.designText)
+                                                               : widen(c.designText);
+        handles_[row] = CreateWindowExW(cls.exStyle, cls.name, text.c_str(),
+                                        WS_CHILD | WS_VISIBLE | cls.style, 0, 0, 0, 0, parent,
+                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOf(row))),
+                                        instance, nullptr);
+    }
+}
+
+void ChildControls::place(UINT dpi) {
+    fonts_.make(dpi);
+    for (std::size_t row = 0; row < handles_.size(); ++row) {
+        const TwipsRect& r = table_[row].rect;
+        SetWindowPos(handles_[row], nullptr, pixelsOf(r.left, dpi), pixelsOf(r.top, dpi),
+                     pixelsOf(r.width, dpi), pixelsOf(r.height, dpi),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(handles_[row], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.of(table_[row].look)),
+                     TRUE);
+    }
+}
+
+std::size_t ChildControls::rowOfId(int id) const {
+    const int row = id - kFirstId;
+    return row >= 0 && static_cast<std::size_t>(row) < handles_.size()
+               ? static_cast<std::size_t>(row)
+               : handles_.size();
+}
+
+std::size_t ChildControls::rowOfHandle(HWND child) const {
+    return static_cast<std::size_t>(std::find(handles_.begin(), handles_.end(), child) -
+                                    handles_.begin());
+}
+
+HBRUSH colourLook(HDC dc, Look look, unsigned back, Brushes& brushes) {
+    if (look != Look::Title && look != Look::Display) return nullptr;
+    SetTextColor(dc, colorRefOf(kGreen));
+    SetBkColor(dc, colorRefOf(back));
+    return brushes.of(back);
+}
+
+std::wstring textOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void setTextIfChanged(HWND window, const std::wstring& text) {
+    if (textOf(window) != text) SetWindowTextW(window, text.c_str());
+}
+
+std::wstring forDisplay(const std::string& text) {
+    std::wstring shown;
+    const std::wstring wide = widen(text);
+    shown.reserve(wide.size());
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        if (wide[i] == L'\n' && (i == 0 || wide[i - 1] != L'\r')) shown += L'\r';
+        shown += wide[i];
+    }
+    return shown;
+}
+
+HICON programIcon(int size) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1),
+                                         IMAGE_ICON, size, size, LR_DEFAULTCOLOR | LR_SHARED));
+}
+
+}  // namespace rzv

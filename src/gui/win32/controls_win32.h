@@ -1,0 +1,101 @@
+// What the two windows share on screen: twips at a window's DPI, the designed fonts and
+// colours, and one child control per row of a layout table.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/layout.h"
+#include "core/main_window.h"
+
+namespace rzv {
+
+constexpr double kTwipsPerInch = 1440.0;
+
+int pixelsOf(double twips, UINT dpi);
+float twipsOf(int pixels, UINT dpi);
+UINT dpiOf(HWND window);
+
+// The designed fonts at one DPI, made again when the DPI changes.
+class Fonts {
+  public:
+    Fonts() = default;
+    Fonts(const Fonts&) = delete;
+    Fonts& operator=(const Fonts&) = delete;
+    ~Fonts() { release(); }
+    void make(UINT dpi);
+    HFONT of(Look look) const;
+
+  private:
+    void release();
+    HFONT window_ = nullptr, caption_ = nullptr, title_ = nullptr, display_ = nullptr;
+};
+
+// Solid brushes by colour number, made once each.
+class Brushes {
+  public:
+    Brushes() = default;
+    Brushes(const Brushes&) = delete;
+    Brushes& operator=(const Brushes&) = delete;
+    ~Brushes();
+    HBRUSH of(unsigned colour);
+
+  private:
+    std::map<unsigned, HBRUSH> brushes_;
+};
+
+// A colour number (0x00BBGGRR) is a COLORREF as it stands.
+inline COLORREF colorRefOf(unsigned colour) {
+    return static_cast<COLORREF>(colour);
+}
+
+// A window's own outer placement in twips. A window still where it was put keeps its twips
+// exactly; converting its pixels back would round them.
+class OuterPlacement {
+  public:
+    void apply(HWND window, const Placement& placement);
+    Placement current(HWND window) const;
+
+  private:
+    Placement placement_{};
+};
+
+// The child controls of one window, made from its layout table in focus order (so that Tab
+// follows it), placed and given their fonts at the window's DPI.
+class ChildControls {
+  public:
+    static constexpr int kFirstId = 1000;
+
+    void create(HWND parent, const ControlLayout* table, std::size_t count);
+    void place(UINT dpi);
+    HWND handleOf(std::size_t row) const { return handles_[row]; }
+    const ControlLayout& rowOf(std::size_t row) const { return table_[row]; }
+    std::size_t size() const { return handles_.size(); }
+    // The row of a control id or a child handle; size() when there is none.
+    std::size_t rowOfId(int id) const;
+    std::size_t rowOfHandle(HWND child) const;
+    static int idOf(std::size_t row) { return kFirstId + static_cast<int>(row); }
+    HFONT fontOf(Look look) const { return fonts_.of(look); }
+
+  private:
+    HWND parent_ = nullptr;
+    const ControlLayout* table_ = nullptr;
+    std::vector<HWND> handles_;
+    Fonts fonts_;
+};
+
+// Green text for the title and display looks, on `back`; nullptr leaves the system's colours.
+HBRUSH colourLook(HDC dc, Look look, unsigned back, Brushes& brushes);
+
+std::wstring textOf(HWND window);
+// Sets the text only when it differs: an unchanged control is not repainted.
+void setTextIfChanged(HWND window, const std::wstring& text);
+// A text box shows CR LF line ends; a lone LF would show as a box.
+std::wstring forDisplay(const std::string& text);
+
+HICON programIcon(int size);
+
+}  // namespace rzv

@@ -1,0 +1,254 @@
+#include "gui/win32/main_window_view_win32.h"
+
+#include "os/win32/wide_text.h"
+
+namespace rzv {
+namespace {
+
+constexpr wchar_t kClassName[] = L"QV_ZIV_MAIN";
+// A system timer only while a system loop (moving, sizing, a menu) holds our own loop back.
+constexpr UINT_PTR kForeignLoopTimer = 1;
+// A control shows once a useful part of it lies in the client area: the edge of an off-screen
+// box must not peek in when the frame is thinner than designed.
+constexpr int kUsefulPixels = 8;
+
+void registerClass(WNDPROC proc) {
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSEXW cls{};
+    cls.cbSize = sizeof cls;
+    cls.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    cls.hInstance = GetModuleHandleW(nullptr);
+    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    cls.hIcon = programIcon(GetSystemMetrics(SM_CXICON));
+    cls.hIconSm = programIcon(GetSystemMetrics(SM_CXSMICON));
+    cls.lpszClassName = kClassName;
+    cls.lpfnWndProc = proc;
+    RegisterClassExW(&cls);
+    registered = true;
+}
+
+}  // namespace
+
+Win32MainWindowView::Win32MainWindowView(MainWindow& model, Win32TimerService& timers,
+                                         Callbacks callbacks)
+    : model_(model), timers_(timers), callbacks_(std::move(callbacks)) {
+    for (std::size_t row = 0; row < kMainWindowControls.size(); ++row) {
+        const ControlLayout& c = kMainWindowControls[row];
+        switch (c.kind) {
+            case ControlKind::Field:
+                fieldRows_[c.id] = row;
+                break;
+            case ControlKind::Label:
+                labelRows_[c.id] = row;
+                break;
+            case ControlKind::Tickbox:
+                tickboxRows_[c.id] = row;
+                break;
+            case ControlKind::Button:
+                buttonRows_[c.id] = row;
+                break;
+        }
+    }
+    registerClass(&windowProc);
+    CreateWindowExW(0, kClassName, widen(kWindowCaption).c_str(),
+                    WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr),
+                    this);
+    controls_.create(window_, kMainWindowControls.data(), kMainWindowControls.size());
+    line_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDVERT, 0, 0, 0, 0,
+                            window_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    for (std::size_t t = 0; t < kTickboxCount; ++t) tickboxChanged(static_cast<Tickbox>(t));
+    placeControls(dpiOf(window_));
+    model_.setObserver(this);
+}
+
+Win32MainWindowView::~Win32MainWindowView() {
+    model_.setObserver(nullptr);
+    if (window_) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+}
+
+void Win32MainWindowView::show(int how) {
+    ShowWindow(window_, how);
+    UpdateWindow(window_);
+    SetFocus(controls_.handleOf(buttonRows_[indexOf(Button::START_STOP_BUTTON)]));
+    showWhatIsInView();
+}
+
+void Win32MainWindowView::placeControls(UINT dpi) {
+    controls_.place(dpi);
+    SetWindowPos(line_, nullptr, pixelsOf(kLine1X, dpi) - 1, pixelsOf(kLine1Top, dpi), 2,
+                 pixelsOf(kLine1Bottom - kLine1Top, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    showWhatIsInView();
+}
+
+void Win32MainWindowView::showWhatIsInView() {
+    RECT client;
+    GetClientRect(window_, &client);
+    client.right -= kUsefulPixels;
+    client.bottom -= kUsefulPixels;
+    auto showIfInView = [&](HWND child) {
+        RECT r, overlap;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&r), 2);
+        const bool inView = IntersectRect(&overlap, &r, &client) != 0;
+        const bool shown = (GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (inView != shown)
+            ShowWindow(child, inView ? SW_SHOWNA : SW_HIDE);
+    };
+    for (std::size_t row = 0; row < controls_.size(); ++row) showIfInView(controls_.handleOf(row));
+    showIfInView(line_);
+    for (std::size_t f = 0; f < kFieldCount; ++f)
+        if (dirty_.test(f) && IsWindowVisible(handleOf(static_cast<Field>(f))))
+            showField(static_cast<Field>(f));
+}
+
+void Win32MainWindowView::showField(Field f) {
+    dirty_.reset(indexOf(f));
+    setTextIfChanged(handleOf(f), forDisplay(model_.text(f)));
+}
+
+void Win32MainWindowView::fieldChanged(Field f) {
+    if (IsWindowVisible(handleOf(f)))
+        showField(f);
+    else
+        dirty_.set(indexOf(f));
+}
+
+void Win32MainWindowView::labelChanged(Label l) {
+    const HWND label = controls_.handleOf(labelRows_[indexOf(l)]);
+    SetWindowTextW(label, widen(model_.caption(l)).c_str());
+}
+
+void Win32MainWindowView::buttonChanged(Button b) {
+    SetWindowTextW(controls_.handleOf(buttonRows_[indexOf(b)]), widen(model_.caption(b)).c_str());
+}
+
+void Win32MainWindowView::tickboxChanged(Tickbox t) {
+    const HWND box = controls_.handleOf(tickboxRows_[indexOf(t)]);
+    const TickState value = model_.value(t);
+    const WPARAM state = value == TickState::Ticked   ? BST_CHECKED
+                         : value == TickState::Greyed ? BST_INDETERMINATE
+                                                      : BST_UNCHECKED;
+    if (SendMessageW(box, BM_GETCHECK, 0, 0) != static_cast<LRESULT>(state))
+        SendMessageW(box, BM_SETCHECK, state, 0);
+    if ((IsWindowEnabled(box) != 0) != model_.isEnabled(t)) EnableWindow(box, model_.isEnabled(t));
+}
+
+void Win32MainWindowView::displayColourChanged() {
+    InvalidateRect(handleOf(Field::QV_UPTIME_DISPLAY_TEXTBOX), nullptr, TRUE);
+}
+
+void Win32MainWindowView::placementChanged() {
+    placement_.apply(window_, model_.placement());
+}
+
+void Win32MainWindowView::closeRequested() {
+    // An owned window open at that moment (the modal About window) closes first, as by its own
+    // close button, so its unload runs and its loop ends.
+    if (callbacks_.closeOwned) callbacks_.closeOwned();
+    if (window_) SendMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+void Win32MainWindowView::unloadOnce() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    model_.notePlacement(placement_.current(window_));
+    if (callbacks_.unload) callbacks_.unload();
+}
+
+void Win32MainWindowView::onCommand(int id, int code) {
+    const std::size_t row = controls_.rowOfId(id);
+    if (row == controls_.size() || code != BN_CLICKED) return;
+    const ControlLayout& c = controls_.rowOf(row);
+    if (c.kind == ControlKind::Button) {
+        if (callbacks_.click) callbacks_.click(static_cast<Button>(c.id));
+    } else if (c.kind == ControlKind::Tickbox) {
+        // A click ticks a clear or greyed box and clears a ticked one.
+        const auto t = static_cast<Tickbox>(c.id);
+        model_.setValue(t, model_.value(t) == TickState::Ticked ? TickState::Clear
+                                                                : TickState::Ticked);
+    }
+}
+
+LRESULT Win32MainWindowView::onColour(HDC dc, HWND child, UINT message, WPARAM w, LPARAM l) {
+    const std::size_t row = controls_.rowOfHandle(child);
+    if (row < controls_.size()) {
+        const ControlLayout& c = controls_.rowOf(row);
+        const bool display = c.kind == ControlKind::Field &&
+                             c.id == indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX);
+        const unsigned back = display ? model_.displayBackColour() : kBlack;
+        if (HBRUSH brush = colourLook(dc, c.look, back, brushes_))
+            return reinterpret_cast<LRESULT>(brush);
+    }
+    return DefWindowProcW(window_, message, w, l);
+}
+
+LRESULT CALLBACK Win32MainWindowView::windowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_NCCREATE) {
+        auto* view = static_cast<Win32MainWindowView*>(
+            reinterpret_cast<const CREATESTRUCTW*>(l)->lpCreateParams);
+        view->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
+    }
+    auto* view = reinterpret_cast<Win32MainWindowView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!view) return DefWindowProcW(window, message, w, l);
+    return view->onMessage(message, w, l);
+}
+
+LRESULT Win32MainWindowView::onMessage(UINT message, WPARAM w, LPARAM l) {
+    switch (message) {
+        case WM_COMMAND:
+            onCommand(LOWORD(w), HIWORD(w));
+            return 0;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+            return onColour(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l), message, w, l);
+        case WM_SIZE:
+            showWhatIsInView();
+            return 0;
+        case WM_DPICHANGED: {
+            const RECT* suggested = reinterpret_cast<const RECT*>(l);
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            placeControls(HIWORD(w));
+            return 0;
+        }
+        case WM_ENTERSIZEMOVE:
+        case WM_ENTERMENULOOP:
+            SetTimer(window_, kForeignLoopTimer, USER_TIMER_MINIMUM, nullptr);
+            return 0;
+        case WM_EXITSIZEMOVE:
+        case WM_EXITMENULOOP:
+            KillTimer(window_, kForeignLoopTimer);
+            return 0;
+        case WM_TIMER:
+            if (w == kForeignLoopTimer) timers_.serviceFromForeignLoop();
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            // The session ends: save as the close button does, then go.
+            if (w) closeRequested();
+            return 0;
+        case WM_CLOSE:
+            unloadOnce();
+            DestroyWindow(window_);
+            return 0;
+        case WM_DESTROY:
+            // From here on the window's last messages go to the system alone.
+            SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+            window_ = nullptr;
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(window_, message, w, l);
+    }
+}
+
+}  // namespace rzv

@@ -1,0 +1,71 @@
+// The main window on Windows: one native control per row of the layout table, at its designed
+// place in twips for the window's DPI, kept in step with the model both ways. A control is
+// touched only when its value changed, and a value field out of sight not until it comes into
+// view.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <bitset>
+#include <functional>
+
+#include "gui/win32/controls_win32.h"
+#include "gui/win32/timer_service_win32.h"
+#include "core/main_window.h"
+
+namespace rzv {
+
+class Win32MainWindowView : public MainWindowObserver {
+  public:
+    struct Callbacks {
+        std::function<void(Button)> click;
+        std::function<void()> unload;       // runs once, when the window closes
+        std::function<void()> closeOwned;   // closes an owned window that is open (About)
+    };
+
+    Win32MainWindowView(MainWindow& model, Win32TimerService& timers, Callbacks callbacks);
+    ~Win32MainWindowView() override;
+    Win32MainWindowView(const Win32MainWindowView&) = delete;
+    Win32MainWindowView& operator=(const Win32MainWindowView&) = delete;
+
+    HWND handle() const { return window_; }
+    void show(int how);
+
+    void fieldChanged(Field f) override;
+    void labelChanged(Label l) override;
+    void buttonChanged(Button b) override;
+    void tickboxChanged(Tickbox t) override;
+    void displayColourChanged() override;
+    void placementChanged() override;
+    void closeRequested() override;
+
+  private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM w, LPARAM l);
+    LRESULT onMessage(UINT message, WPARAM w, LPARAM l);
+    void onCommand(int id, int code);
+    LRESULT onColour(HDC dc, HWND child, UINT message, WPARAM w, LPARAM l);
+    void placeControls(UINT dpi);
+    void showWhatIsInView();
+    void showField(Field f);
+    void unloadOnce();
+    HWND handleOf(Field f) const { return controls_.handleOf(fieldRows_[indexOf(f)]); }
+
+    MainWindow& model_;
+    Win32TimerService& timers_;
+    Callbacks callbacks_;
+    HWND window_ = nullptr;
+    HWND line_ = nullptr;
+    ChildControls controls_;
+    Brushes brushes_;
+    OuterPlacement placement_;
+    std::array<std::size_t, kFieldCount> fieldRows_{};
+    std::array<std::size_t, kLabelCount> labelRows_{};
+    std::array<std::size_t, kTickboxCount> tickboxRows_{};
+    std::array<std::size_t, kButtonCount> buttonRows_{};
+    // Fields written while out of sight; shown when they come into view.
+    std::bitset<kFieldCount> dirty_;
+    bool unloaded_ = false;
+};
+
+}  // namespace rzv

@@ -1,0 +1,70 @@
+// The program's timers on Windows: one waitable timer, set one-shot to the next moment a timer
+// falls due (high resolution where the system offers it), waited for by the message loop
+// together with the window messages. Windows' own SetTimer is 10-16 ms coarse and is not used
+// for the program's timers.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "gui/win32/timer_schedule.h"
+#include "platform/timer_service.h"
+
+namespace rzv {
+
+class Win32TimerService : public TimerService {
+  public:
+    Win32TimerService();
+    ~Win32TimerService() override;
+    Win32TimerService(const Win32TimerService&) = delete;
+    Win32TimerService& operator=(const Win32TimerService&) = delete;
+
+    void setFireHandler(FireHandler handler) override { handler_ = std::move(handler); }
+    void start(std::size_t timer, int intervalMs) override { schedule_.start(timer, intervalMs); }
+    void stop(std::size_t timer) override { schedule_.stop(timer); }
+    void stopAll() override { schedule_.stopAll(); }
+    // After each round of the 1 ms timers, how long until the next (1 to 1000 ms).
+    void setPacer(std::function<int()> millisecondsToNextRound) {
+        schedule_.setPacer(std::move(millisecondsToNextRound));
+    }
+
+    // For the message loop: the handle that is signalled when a timer is due, set from the
+    // schedule before each wait, and the firing of what is due.
+    HANDLE waitHandle() const { return timer_; }
+    void arm();
+    void fireDue();
+    // From a WM_TIMER of a system loop that is not ours (a window being moved or sized, a
+    // menu): fires what is due and sets the wait for the next.
+    void serviceFromForeignLoop();
+    bool highResolution() const { return highResolution_; }
+
+    // How often each timer fired, for measurements.
+    std::uint64_t firesOf(std::size_t timer) const {
+        return timer < fires_.size() ? fires_[timer] : 0;
+    }
+    // Wake-ups of the message loop for timers, for measurements.
+    std::uint64_t wakeUps() const { return wakeUps_; }
+
+  private:
+    static std::int64_t nowMicros();
+
+    TimerSchedule schedule_;
+    HANDLE timer_ = nullptr;
+    bool highResolution_ = false;
+    std::optional<std::int64_t> armedFor_;
+    FireHandler handler_;
+    std::vector<std::uint64_t> fires_;
+    std::uint64_t wakeUps_ = 0;
+};
+
+// Runs the message loop until `finished()` says so or WM_QUIT comes (which a nested loop passes
+// on to the outer one); returns the quit code, or 0. Keyboard messages for `dialog` and its
+// controls go through IsDialogMessage: Tab, the arrow keys, Enter and Esc.
+int runMessageLoop(Win32TimerService& timers, HWND dialog,
+                   const std::function<bool()>& finished = nullptr);
+
+}  // namespace rzv
