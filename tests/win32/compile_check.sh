@@ -17,7 +17,7 @@ for source in "$src"/{core,uptime,logging,about,keeper,wiring,os/win32,os/fallba
     fi
 done
 windres=${compiler%g++-posix}windres
-if "$windres" -I "$root/resources/icons" -I "$generated" \
+if "$windres" -I "$root/resources/icons" -I "$root/resources/windows" -I "$generated" \
     "$root/resources/windows/RI-ZUZERU-VAVUZA.rc" -O coff -o /dev/null; then
     passed=$((passed + 1))
 else
