@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <string_view>
 
 #include "os/win32/wide_text.h"
 
@@ -16,7 +17,8 @@ HFONT makeFont(const wchar_t* face, double points, bool bold, UINT dpi) {
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = CLEARTYPE_QUALITY;
-    wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+    const std::wstring_view name(face);
+    std::copy_n(name.begin(), std::min<std::size_t>(name.size(), LF_FACESIZE - 1), font.lfFaceName);
     return CreateFontIndirectW(&font);
 }
 
