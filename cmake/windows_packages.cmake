@@ -10,10 +10,12 @@ set(msi ${dist}/RI-ZUZERU-VAVUZA-${PROJECT_VERSION}-x64.msi)
 set(zip ${dist}/RI-ZUZERU-VAVUZA-${PROJECT_VERSION}-win64.zip)
 set(wxs ${PROJECT_SOURCE_DIR}/resources/windows/RI-ZUZERU-VAVUZA.wxs)
 
+# The stage is the packing commands' working folder, so it must exist before they run; its
+# files are overwritten each time.
+file(MAKE_DIRECTORY ${stage})
 add_custom_command(
     OUTPUT ${msi} ${zip}
-    COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${stage} ${dist}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${dist}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:RI-ZUZERU-VAVUZA> ${stage}/RI-ZUZERU-VAVUZA.exe
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/resources/icons/rzv.ico ${stage}/
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/README.md ${stage}/README.md
