@@ -73,6 +73,17 @@ TEST_F(TimerScheduleTest, thePacerSetsTheWaitAfterEachRoundWithinItsBounds) {
     }
 }
 
+TEST_F(TimerScheduleTest, aNewPacerReplansTheWaitingRound) {
+    schedule_.start(0, 1);  // the first round is due at 1 ms...
+    schedule_.setPacer([] { return 1000; });
+    EXPECT_EQ(schedule_.nextDue(), 1000 * 1000);  // ...until the pacer says otherwise
+    runUntil(1000);
+    EXPECT_EQ(schedule_.nextDue(), 2000 * 1000);
+    nowUs_ = 500 * 1000;
+    schedule_.setPacer([] { return 20; });
+    EXPECT_EQ(schedule_.nextDue(), 520 * 1000);
+}
+
 TEST_F(TimerScheduleTest, longerTimersKeepTheirPeriodAndSkipWhatTheyMissed) {
     schedule_.start(7, 1000);
     runUntil(999);

@@ -21,6 +21,11 @@ void TimerSchedule::start(std::size_t timer, int intervalMs) {
     slot.due = now + slot.intervalMs * kMicrosPerMs;
 }
 
+void TimerSchedule::setPacer(std::function<int()> millisecondsToNextRound) {
+    pacer_ = std::move(millisecondsToNextRound);
+    if (roundDue_ && pacer_) roundDue_ = clock_() + nextPaceMs() * kMicrosPerMs;
+}
+
 void TimerSchedule::stop(std::size_t timer) {
     if (timer < slots_.size()) slots_[timer].running = false;
     if (!roundHasMembers()) roundDue_.reset();

@@ -28,9 +28,9 @@ class TimerSchedule {
     void start(std::size_t timer, int intervalMs);
     void stop(std::size_t timer);
     void stopAll();
-    void setPacer(std::function<int()> millisecondsToNextRound) {
-        pacer_ = std::move(millisecondsToNextRound);
-    }
+    // A round already waiting is planned again at once from the new pacer's answer: what is
+    // worth drawing may have changed with it.
+    void setPacer(std::function<int()> millisecondsToNextRound);
 
     // The moment (on the clock) of the next firing; nothing when no timer runs.
     std::optional<std::int64_t> nextDue() const;
