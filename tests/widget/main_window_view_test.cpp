@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "fakes/fake_platform.h"
+#include "gui/qt/uptime_display.h"
 #include "wiring/reactions.h"
 
 namespace rzv {
@@ -61,7 +62,9 @@ TEST_F(MainWindowViewTest, showsTheElevenVisibleControlsAsDesigned) {
     }
     EXPECT_EQ(widget<QLabel>(Label::CURRENT_STATUS_LABEL)->text(), "READY...");
     EXPECT_EQ(widget<QPushButton>(Button::START_STOP_BUTTON)->text(), "START");
-    auto* display = widget<QLineEdit>(Field::QV_UPTIME_DISPLAY_TEXTBOX);
+    auto* display =
+        dynamic_cast<UptimeDisplay*>(view.widgetFor(layoutOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)));
+    ASSERT_NE(display, nullptr);
     EXPECT_EQ(display->text(), "TIMERS DISABLED");
     EXPECT_EQ(display->palette().color(QPalette::Base), QColor(255, 0, 0));
     EXPECT_EQ(display->palette().color(QPalette::Text), QColor(0, 255, 0));
@@ -132,7 +135,9 @@ TEST_F(MainWindowViewTest, modelWritesReachTheWidgets) {
     model.setDisplayBackColour(kBlack);
     model.setCaption(Label::CURRENT_STATUS_LABEL, "!!! STARTING !!!");
     model.setCaption(Button::START_STOP_BUTTON, "STOP");
-    auto* display = widget<QLineEdit>(Field::QV_UPTIME_DISPLAY_TEXTBOX);
+    auto* display =
+        dynamic_cast<UptimeDisplay*>(view.widgetFor(layoutOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)));
+    ASSERT_NE(display, nullptr);
     EXPECT_EQ(display->text(), "3d, 4h, 5m, 6s");
     EXPECT_EQ(display->palette().color(QPalette::Base), QColor(0, 0, 0));
     EXPECT_EQ(widget<QLabel>(Label::CURRENT_STATUS_LABEL)->text(), "!!! STARTING !!!");

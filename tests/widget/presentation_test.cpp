@@ -14,6 +14,7 @@
 
 #include "fakes/fake_platform.h"
 #include "gui/qt/main_window_view.h"
+#include "gui/qt/uptime_display.h"
 #include "wiring/reactions.h"
 
 namespace rzv {
@@ -52,7 +53,7 @@ TEST_F(PresentationTest, everyVisibleControlHasAnAccessibleNameThatFollowsItsTex
     model.setCaption(Label::CURRENT_STATUS_LABEL, "!!! STARTING !!!");
     model.setText(Field::QV_UPTIME_DISPLAY_TEXTBOX, "3d, 4h, 5m, 6s");
     EXPECT_EQ(accessibleName(status), "!!! STARTING !!!");
-    EXPECT_EQ(accessibleName(display), "Uptime");
+    EXPECT_EQ(accessibleName(display), "UPTIME:");  // its caption
     EXPECT_EQ(QAccessible::queryAccessibleInterface(display)->text(QAccessible::Value),
               "3d, 4h, 5m, 6s");
 }
@@ -89,6 +90,8 @@ std::pair<QSize, QSize> textNeeds(QWidget* w) {
     if (auto* label = qobject_cast<QLabel*>(w)) return {metrics.size(0, label->text()), w->size()};
     if (auto* edit = qobject_cast<QLineEdit*>(w))
         return {metrics.size(0, edit->text()) + QSize(8, 0), w->size()};
+    if (auto* display = dynamic_cast<UptimeDisplay*>(w))
+        return {metrics.size(0, display->text()), display->textRect().size()};
     if (auto* button = qobject_cast<QPushButton*>(w))
         return {metrics.size(0, button->text()) + QSize(8, 0), w->size()};
     auto* box = qobject_cast<QCheckBox*>(w);

@@ -3,7 +3,10 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
+
+#include "gui/qt/accessibility.h"
 
 namespace rzv {
 
@@ -16,6 +19,7 @@ AboutDialog::AboutDialog(QWidget* owner, AboutWindow& model, AboutReactions& rea
     setWindowTitle(kAboutCaption);
     setWindowIcon(programIcon());
     setFont(windowFont());
+    installAccessibleInterfaces();
     buildControls();
     model_.setObserver(this);
 }
@@ -54,7 +58,8 @@ void AboutDialog::buildControls() {
         applyLook(widget, control.look);
     }
     labels_[indexOf(AboutLabel::CREATOR_TEXTBOX)]->installEventFilter(this);
-    report_->setAccessibleName(QStringLiteral("Output Log"));
+    // The caption under the log copy names it for a screen reader.
+    labels_[indexOf(AboutLabel::OUTPUT_LOG_LABEL)]->setBuddy(report_);
     setTabOrder(ok_, report_);
 }
 
@@ -73,7 +78,11 @@ QWidget* AboutDialog::widgetFor(const ControlLayout& control) const {
 }
 
 void AboutDialog::labelChanged(AboutLabel l) {
-    labels_[indexOf(l)]->setText(toQt(model_.caption(l)));
+    QLabel* label = labels_[indexOf(l)];
+    const bool wasEmpty = label->text().isEmpty();
+    label->setText(toQt(model_.caption(l)));
+    // An empty label is decoration and out of a reader's tree; one that says something is in.
+    if (wasEmpty != label->text().isEmpty()) announceInTree(label, wasEmpty);
 }
 
 void AboutDialog::reportChanged() {
@@ -118,9 +127,16 @@ void AboutDialog::resizeEvent(QResizeEvent* event) {
 }
 
 void QtAboutHost::showModal(AboutWindow& window, AboutReactions& reactions) {
-    AboutDialog dialog(owner_, window, reactions);
-    reactions.load();
-    dialog.exec();
+    // The control that had the focus gets it back, whatever the window manager activates next.
+    const QPointer<QWidget> lastFocus = owner_ ? owner_->focusWidget() : nullptr;
+    {
+        AboutDialog dialog(owner_, window, reactions);
+        reactions.load();
+        dialog.exec();
+    }
+    if (!lastFocus || !owner_->isVisible()) return;  // an auto close ended the main window too
+    owner_->activateWindow();
+    lastFocus->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 }  // namespace rzv

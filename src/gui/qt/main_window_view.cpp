@@ -11,7 +11,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/caption_links.h"
+#include "gui/qt/accessibility.h"
 #include "gui/qt/tickbox_widget.h"
+#include "gui/qt/uptime_display.h"
 #include "gui/qt/widget_looks.h"
 
 namespace rzv {
@@ -24,7 +27,9 @@ MainWindowView::MainWindowView(MainWindow& model, Callbacks callbacks)
     setWindowTitle(kWindowCaption);
     setWindowIcon(programIcon());
     setFont(windowFont());
+    installAccessibleInterfaces();
     buildControls();
+    linkCaptions();
     setFocusOrder();
     model_.setObserver(this);
 }
@@ -39,7 +44,12 @@ void MainWindowView::buildControls() {
         const QString text = QString::fromUtf8(control.designText);
         switch (control.kind) {
             case ControlKind::Field:
-                if (control.multiLine) {
+                if (control.id == indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)) {
+                    auto* display = new UptimeDisplay(this);
+                    display->setText(text);
+                    display->setAlignment(Qt::AlignCenter);
+                    widget = display;
+                } else if (control.multiLine) {
                     auto* box = new QPlainTextEdit(this);
                     box->setReadOnly(true);
                     box->setLineWrapMode(QPlainTextEdit::NoWrap);  // a record's lines stay whole
@@ -83,18 +93,9 @@ void MainWindowView::buildControls() {
             }
         }
         widget->setObjectName(control.name);
-        // Labels, buttons and tickboxes are named by their own changing captions; a text box
-        // needs a name of its own.
-        if (control.kind == ControlKind::Field) widget->setAccessibleName(control.name);
         widget->setGeometry(Twips(this).rect(control.rect));
         applyLook(widget, control.look);
     }
-    fields_[indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)]->setAccessibleName(QStringLiteral("Uptime"));
-    fields_[indexOf(Field::OUTPUT_REPORT_TEXTBOX)]->setAccessibleName(QStringLiteral("Output Log"));
-    labels_[indexOf(Label::CURRENT_STATUS_LABEL)]->setAccessibleDescription(
-        QStringLiteral("Status"));
-    static_cast<QLineEdit*>(fields_[indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)])
-        ->setAlignment(Qt::AlignCenter);
     displayColourChanged();
 
     auto* line = new QFrame(this);
@@ -103,6 +104,30 @@ void MainWindowView::buildControls() {
     const Twips twips(this);
     line->setGeometry(twips.x(kLine1X) - 1, twips.y(kLine1Top), 2,
                       twips.y(kLine1Bottom - kLine1Top));
+    for (auto* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        placed_.emplace_back(child, child->focusPolicy());
+}
+
+void MainWindowView::linkCaptions() {
+    for (const auto& link : kCaptionLinks) {
+        const ControlLayout& named = link.kind == ControlKind::Field
+                                         ? layoutOf(static_cast<Field>(link.id))
+                                         : layoutOf(static_cast<Label>(link.id));
+        labels_[indexOf(link.caption)]->setBuddy(widgetFor(named));
+    }
+    // Labels, buttons and tickboxes are named by their own changing captions, and a text box by
+    // the caption beside it; a text box without one is named by hand.
+    for (const auto& control : kMainWindowControls) {
+        QWidget* field = widgetFor(control);
+        if (control.kind == ControlKind::Field && !hasCaption(field))
+            field->setAccessibleName(control.name);
+    }
+    fields_[indexOf(Field::OUTPUT_REPORT_TEXTBOX)]->setAccessibleName(QStringLiteral("Output Log"));
+}
+
+bool MainWindowView::hasCaption(const QWidget* w) const {
+    return std::any_of(labels_.begin(), labels_.end(),
+                       [w](const QLabel* label) { return label->buddy() == w; });
 }
 
 void MainWindowView::setFocusOrder() {
@@ -138,15 +163,24 @@ void MainWindowView::hidePeekingControls() {
     // edge of an off-screen box would peek in: a control shows once a useful part of it is in.
     constexpr int kUsefulPixels = 8;
     const QRect useful = rect().adjusted(0, 0, -kUsefulPixels, -kUsefulPixels);
-    for (auto* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (!qobject_cast<QDialog*>(child)) child->setHidden(!useful.intersects(child->geometry()));
+    for (const auto& [child, focusPolicy] : placed_) {
+        const bool seen = useful.intersects(child->geometry());
+        if (child->isHidden() != seen) continue;
+        // Out of view a control is out of reach too: no Tab stop, no place in a reader's tree.
+        // Its place in the focus order stays for when it comes back.
+        child->setFocusPolicy(seen ? focusPolicy : Qt::NoFocus);
+        child->setHidden(!seen);
+        announceInTree(child, seen);
+    }
 }
 
 void MainWindowView::showField(Field f) {
     dirty_.reset(indexOf(f));
     const auto& text = model_.text(f);
     QWidget* widget = fields_[indexOf(f)];
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    if (auto* display = dynamic_cast<UptimeDisplay*>(widget)) {
+        display->setText(toQt(text));
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         // An unchanged text is left alone: rewriting it would drop the user's selection.
         const QString shown = toQt(text);
         if (edit->text() != shown) {

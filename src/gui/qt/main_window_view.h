@@ -6,6 +6,8 @@
 #include <array>
 #include <bitset>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "core/layout.h"
 #include "core/main_window.h"
@@ -49,8 +51,12 @@ class MainWindowView : public QWidget, public MainWindowObserver {
 
   private:
     void buildControls();
+    void linkCaptions();
+    bool hasCaption(const QWidget* w) const;
     void setFocusOrder();
     bool inView(const QWidget* w) const;
+    // The one place that decides which controls are in view: those outside the client area are
+    // hidden, unfocusable and out of the accessible tree.
     void hidePeekingControls();
     void showField(Field f);
     void showDirtyFields();
@@ -61,6 +67,8 @@ class MainWindowView : public QWidget, public MainWindowObserver {
     std::array<QLabel*, kLabelCount> labels_{};
     std::array<TickboxWidget*, kTickboxCount> tickboxes_{};
     std::array<QPushButton*, kButtonCount> buttons_{};
+    // Every control with the keyboard focus it takes while in view.
+    std::vector<std::pair<QWidget*, Qt::FocusPolicy>> placed_;
     // Fields written while out of sight; they are brought up to date when they come into view.
     std::bitset<kFieldCount> dirty_;
     OuterPlacement placement_;

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The real program read as a screen reader reads it: an X server (Xvfb) with a window manager,
+# a private session bus whose accessibility bus (at-spi2-core) the program joins, and a client
+# that walks its tree and drives it through AT-SPI (screen_reader_check.py).
+# Usage: run_screen_reader.sh PROGRAM [--tree]   (--tree prints the main window's tree only)
+set -euo pipefail
+bin=$(readlink -f "$1")
+shift
+here=$(dirname "$(readlink -f "$0")")
+python=/usr/bin/python3  # Debian's, which has the pyatspi bindings
+if [ -z "${RZV_AT_INNER:-}" ]; then
+    for tool in xvfb-run dbus-launch openbox xdpyinfo xdotool; do
+        command -v "$tool" >/dev/null || { echo "screen_reader: $tool is missing"; exit 1; }
+    done
+    "$python" -c 'import pyatspi' 2>/dev/null ||
+        { echo "screen_reader: python3-pyatspi is missing"; exit 1; }
+    RZV_AT_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$0" "$bin" "$@"
+fi
+
+work=$(mktemp -d)
+chmod 700 "$work"
+eval "$(dbus-launch --sh-syntax)"
+trap 'kill $(jobs -p) 2>/dev/null || true; kill "$DBUS_SESSION_BUS_PID" 2>/dev/null || true;
+      rm -rf "$work"' EXIT
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work
+# Qt joins the accessibility bus when a reader runs; there is none here, so ask it to.
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+
+until xdpyinfo >/dev/null 2>&1; do sleep 0.1; done
+openbox >/dev/null 2>&1 &
+sleep 1
+(cd "$work" && exec "$bin" 2>"$work/stderr") &
+app_pid=$!
+
+status=0
+"$python" "$here/screen_reader_check.py" "$@" || status=$?
+kill "$app_pid" 2>/dev/null || true
+wait "$app_pid" 2>/dev/null || true
+if [ -s "$work/stderr" ] && [ "$status" -ne 0 ]; then
+    echo "--- the program's stderr:"
+    cat "$work/stderr"
+fi
+exit "$status"
