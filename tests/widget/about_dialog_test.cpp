@@ -96,5 +96,20 @@ TEST_F(AboutDialogTest, autoCloseInsideTheModalLoopClosesBothWindowsAndSavesBoth
     EXPECT_EQ(fake.settings.operations[2], "write MAIN_Left=1000");
 }
 
+// OK stores where the user has moved the window, not where it opened.
+TEST_F(AboutDialogTest, okStoresThePlaceTheWindowWasMovedTo) {
+    openAbout([&](AboutDialog& dialog) {
+        dialog.move(200, 100);
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return dialog.frameGeometry().topLeft() == QPoint(200, 100); }));
+        fake.settings.operations.clear();
+        QTest::mouseClick(part<QPushButton>(dialog, 8), Qt::LeftButton);
+    });
+    ASSERT_GE(fake.settings.operations.size(), 2u);
+    // OK's own writes come first, before the close writes them again.
+    EXPECT_EQ(fake.settings.operations[0], "write ABOUT_Left=3000");
+    EXPECT_EQ(fake.settings.operations[1], "write ABOUT_Top=1500");
+}
+
 }  // namespace
 }  // namespace rzv

@@ -47,7 +47,11 @@ void AboutDialog::buildControls() {
             case ControlKind::Button:
                 ok_ = new QPushButton(text, this);
                 ok_->setDefault(true);
-                connect(ok_, &QPushButton::clicked, this, [this] { reactions_.okClick(); });
+                connect(ok_, &QPushButton::clicked, this, [this] {
+                    // OK stores the place: tell the model where the user has moved the window.
+                    model_.notePlacement(placement_.current());
+                    reactions_.okClick();
+                });
                 widget = ok_;
                 break;
             case ControlKind::Tickbox:
