@@ -7,13 +7,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "core/main_window.h"
+#include "core/settings.h"
 #include "gui/qt/about_dialog.h"
 #include "gui/qt/main_window_view.h"
 #include "gui/qt/qt_platform.h"
 #include "gui/qt/termination_watcher.h"
 #include "platform/os_parts.h"
+#include "wiring/command_line.h"
 #include "wiring/reactions.h"
 
 namespace {
@@ -31,9 +35,31 @@ std::unique_ptr<rzv::WindowZOrder> windowZOrder() {
     return std::make_unique<rzv::NoWindowZOrder>();
 }
 
+// Where QSettings keeps the settings of an organisation-only store on this desktop.
+std::string settingsPlace(const std::string& section) {
+    const std::string file = std::string(rzv::kSettingsApplication) + ".conf";
+    return "$XDG_CONFIG_HOME/" + file + " (normally ~/.config/" + file + "), section [" + section +
+           "]";
+}
+
+// --help and --version answer without a window, so they work without a display too. Returns
+// the exit status, or -1 to go on and open the window.
+int answerCommandLine(int argc, char* argv[]) {
+    const std::string name = rzv::programNameFrom(argc > 0 ? argv[0] : "");
+    const auto answer =
+        rzv::readCommandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc),
+                             {name, settingsPlace(name)});
+    using Kind = rzv::CommandLineAnswer::Kind;
+    if (answer.kind == Kind::OpenWindow) return -1;
+    std::FILE* out = answer.kind == Kind::Answer ? stdout : stderr;
+    const bool written = std::fputs(answer.text.c_str(), out) >= 0 && std::fflush(out) == 0;
+    return written || answer.exitStatus != 0 ? answer.exitStatus : 1;  // a full disk, a closed pipe
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (const int status = answerCommandLine(argc, argv); status >= 0) return status;
     // First of all, so that a request during start-up waits for the window instead of killing
     // the program unsaved.
     const auto terminations = rzv::os::makeTerminationRequests();

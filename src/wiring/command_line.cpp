@@ -1,0 +1,77 @@
+#include "wiring/command_line.h"
+
+#include "core/product.h"
+
+namespace rzv {
+namespace {
+
+bool isHelp(const std::string& a) {
+    return a == "--help" || a == "-h";
+}
+bool isVersion(const std::string& a) {
+    return a == "--version";
+}
+
+}  // namespace
+
+std::string usageText(const ProgramFacts& facts) {
+    const std::string& name = facts.name;
+    return "Usage: " + name +
+           " [--help | --version]\n"
+           "\n"
+           "Shows how long this computer has been running since it was last started, in whole\n"
+           "days, hours, minutes and seconds. START writes that uptime, with the date, the time\n"
+           "and the computer's name, to the log file about eleven seconds later. With Auto Start\n"
+           "and Auto Close ticked the program logs once by itself and closes about 21 seconds\n"
+           "after it starts.\n"
+           "\n"
+           "Files:\n"
+           "  " +
+           name +
+           ".LOG\n"
+           "      the latest uptime record, in the folder the program is started from; each\n"
+           "      record replaces the one before\n"
+           "  " +
+           facts.settingsPlace +
+           "\n"
+           "      the window's place and the options Auto Start, Auto Close and Always On Top\n"
+           "\n"
+           "Options:\n"
+           "  -h, --help     show this help and exit\n"
+           "      --version  show the name and version and exit\n";
+}
+
+std::string versionText() {
+    return std::string(kProductName) + " " + kProductVersion + "\n";
+}
+
+CommandLineAnswer readCommandLine(const std::vector<std::string>& arguments,
+                                  const ProgramFacts& facts) {
+    using Kind = CommandLineAnswer::Kind;
+    bool help = false, version = false;
+    for (const auto& argument : arguments) {
+        if (isHelp(argument)) {
+            help = true;
+        } else if (isVersion(argument)) {
+            version = true;
+        } else {
+            const char* what =
+                argument.rfind('-', 0) == 0 ? "unknown option" : "unexpected argument";
+            return {Kind::Refusal,
+                    facts.name + ": " + what + " '" + argument + "'\n" + usageText(facts), 2};
+        }
+    }
+    if (help) return {Kind::Answer, usageText(facts), 0};
+    if (version) return {Kind::Answer, versionText(), 0};
+    return {};
+}
+
+std::string programNameFrom(const std::string& path) {
+    const auto slash = path.find_last_of("/\\");
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const auto dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    return name.empty() ? kProductName : name;
+}
+
+}  // namespace rzv

@@ -1,0 +1,68 @@
+#include "wiring/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include "core/product.h"
+
+namespace rzv {
+namespace {
+
+const ProgramFacts kFacts{"RI-ZUZERU-VAVUZA", "~/.config/QV_ZIV.conf"};
+
+std::string firstLine(const std::string& text) {
+    return text.substr(0, text.find('\n'));
+}
+
+TEST(CommandLineTest, answersHelpAndVersionAndRefusesAnythingElse) {
+    using Kind = CommandLineAnswer::Kind;
+    const std::string usage = "Usage: RI-ZUZERU-VAVUZA [--help | --version]";
+    const std::string version = std::string("RI-ZUZERU-VAVUZA ") + kProductVersion;
+    struct Case {
+        std::vector<std::string> arguments;
+        Kind kind;
+        int exitStatus;
+        std::string firstLine;
+    };
+    const Case cases[] = {
+        {{}, Kind::OpenWindow, 0, ""},
+        {{"--help"}, Kind::Answer, 0, usage},
+        {{"-h"}, Kind::Answer, 0, usage},
+        {{"--version"}, Kind::Answer, 0, version},
+        {{"--version", "--help"}, Kind::Answer, 0, usage},  // help wins, as is the custom
+        {{"--verbose"}, Kind::Refusal, 2, "RI-ZUZERU-VAVUZA: unknown option '--verbose'"},
+        {{"--help", "-x"}, Kind::Refusal, 2, "RI-ZUZERU-VAVUZA: unknown option '-x'"},
+        {{"notes.txt"}, Kind::Refusal, 2, "RI-ZUZERU-VAVUZA: unexpected argument 'notes.txt'"},
+        {{"--HELP"}, Kind::Refusal, 2, "RI-ZUZERU-VAVUZA: unknown option '--HELP'"},
+    };
+    for (const Case& c : cases) {
+        const std::string given = c.arguments.empty() ? "(none)" : c.arguments.front();
+        const CommandLineAnswer answer = readCommandLine(c.arguments, kFacts);
+        EXPECT_EQ(answer.kind, c.kind) << given;
+        EXPECT_EQ(answer.exitStatus, c.exitStatus) << given;
+        EXPECT_EQ(firstLine(answer.text), c.firstLine) << given;
+        // A refusal says what was wrong in one line, then how to do it right.
+        if (c.kind == Kind::Refusal) {
+            EXPECT_EQ(answer.text.substr(answer.text.find('\n') + 1), usageText(kFacts));
+        }
+    }
+}
+
+TEST(CommandLineTest, helpNamesTheFilesAfterTheProgramAndListsEveryOption) {
+    const std::string help = usageText({"UPTIME-COPY", "the registry"});
+    for (const char* part : {"UPTIME-COPY.LOG", "the registry", "--help", "--version"})
+        EXPECT_NE(help.find(part), std::string::npos) << part;
+    EXPECT_EQ(help.find("RI-ZUZERU-VAVUZA"), std::string::npos);
+}
+
+TEST(CommandLineTest, theProgramIsNamedByItsFileWithoutFolderOrExtension) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/usr/bin/RI-ZUZERU-VAVUZA", "RI-ZUZERU-VAVUZA"},
+        {"./UPTIME.v2.exe", "UPTIME.v2"},
+        {"C:\\Tools\\UPTIME.EXE", "UPTIME"},
+        {"", "RI-ZUZERU-VAVUZA"},
+    };
+    for (const auto& [path, name] : cases) EXPECT_EQ(programNameFrom(path), name) << path;
+}
+
+}  // namespace
+}  // namespace rzv
