@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "core/caption_links.h"
 #include "core/layout.h"
 #include "fakes/fake_platform.h"
 
@@ -149,6 +150,29 @@ TEST(VirtualTimerService, aTimerStoppedByAnEarlierOneOfTheSameInstantDoesNotFire
     timers.start(1, 5);
     timers.advance(20);
     EXPECT_EQ(secondFires, 0);
+}
+
+}  // namespace
+}  // namespace rzv
+
+namespace rzv {
+namespace {
+
+// A reader names a field by its caption: each linked caption must sit just left of the control
+// it names, on the same row, or the reader would call a field by another row's name.
+TEST(CaptionLinksTest, eachCaptionNamesTheControlBesideIt) {
+    for (const auto& link : kCaptionLinks) {
+        const TwipsRect caption = layoutOf(link.caption).rect;
+        const TwipsRect named =
+            (link.kind == ControlKind::Field ? layoutOf(static_cast<Field>(link.id))
+                                             : layoutOf(static_cast<Label>(link.id)))
+                .rect;
+        const char* name = layoutOf(link.caption).name;
+        const int gap = named.left - (caption.left + caption.width);
+        EXPECT_TRUE(gap > -150 && gap < 200) << name << " is " << gap << " twips from its field";
+        EXPECT_LT(named.top, caption.top + caption.height) << name;
+        EXPECT_GT(named.top + named.height, caption.top) << name;
+    }
 }
 
 }  // namespace
