@@ -1,6 +1,7 @@
 """Drives the running program through AT-SPI as a screen reader would.
 
-With --tree it prints the main window's accessible tree, one line a node, and stops.
+With --tree it prints the main window's accessible tree, one line a node, and stops; with
+--tree --enlarged it prints the tree at the designed client size.
 """
 import re
 import subprocess
