@@ -77,13 +77,13 @@ int main(int argc, char* argv[]) {
     rzv::QtSettingsStore settings;
     rzv::QtExecutableName executable;
     rzv::QtRegionalFormats regional;
-    rzv::QtFileOutput files;
+    const auto files = rzv::os::makeFileOutput();
     rzv::QtTimerService timers;
     rzv::QtDiagnostics diagnostics;
     const auto zOrder = windowZOrder();
     rzv::QtAboutHost about;
     rzv::Platform platform{*ticks, environment, settings, executable, regional,
-                           files,  timers,      *zOrder,  diagnostics};
+                           *files, timers,      *zOrder,  diagnostics};
 
     rzv::MainWindow model(timers);
     rzv::MainWindowReactions reactions(model, platform, about);

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "platform/file_output.h"
 #include "platform/termination_requests.h"
 #include "platform/tick_source.h"
 #include "platform/window_z_order.h"
@@ -17,6 +18,9 @@ std::unique_ptr<TickSource> makeTickSource();
 // The desktop's foreground window and always-on-top band, for windows native to the desktop;
 // a keeper that does nothing (canKeepOnTop() false) where the window system offers no way.
 std::unique_ptr<WindowZOrder> makeWindowZOrder();
+
+// Whole-file output that keeps the old content whole when a write fails.
+std::unique_ptr<FileOutput> makeFileOutput();
 
 // Termination requests, recorded from the moment this returns.
 std::unique_ptr<TerminationRequests> makeTerminationRequests();

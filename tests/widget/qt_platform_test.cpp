@@ -139,37 +139,5 @@ TEST(RegionalFormats, dateAndTimeFollowTheLocale) {
     }
 }
 
-class QtFileOutputTest : public ::testing::Test {
-  protected:
-    QtFileOutputTest() { QDir::setCurrent(folder.path()); }
-    ~QtFileOutputTest() override { QDir::setCurrent(QDir::rootPath()); }
-    static QByteArray contentOf(const QString& name) {
-        QFile file(name);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
-    QStringList entries() const {
-        return QDir(folder.path())
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
-    QTemporaryDir folder;
-    QtFileOutput files;
-};
-
-TEST_F(QtFileOutputTest, replacesTheWholeFileInTheWorkingFolder) {
-    EXPECT_EQ(files.replace("RI-ZUZERU-VAVUZA.LOG", "first\r\nrecord\r\n"), "");
-    EXPECT_EQ(files.replace("RI-ZUZERU-VAVUZA.LOG", "second\r\n"), "");
-    EXPECT_EQ(contentOf("RI-ZUZERU-VAVUZA.LOG"), "second\r\n");
-    EXPECT_EQ(entries(), QStringList{"RI-ZUZERU-VAVUZA.LOG"});  // no temporary file left
-}
-
-TEST_F(QtFileOutputTest, aFailedReplaceLeavesTheOldContentAndNoDebris) {
-    ASSERT_EQ(files.replace("RI-ZUZERU-VAVUZA.LOG", "old\r\n"), "");
-    QDir().mkdir("taken.LOG");
-    EXPECT_NE(files.replace("taken.LOG", "new\r\n"), "");
-    EXPECT_NE(files.replace("missing-folder/RI-ZUZERU-VAVUZA.LOG", "new\r\n"), "");
-    EXPECT_EQ(contentOf("RI-ZUZERU-VAVUZA.LOG"), "old\r\n");
-    EXPECT_EQ(entries(), (QStringList{"RI-ZUZERU-VAVUZA.LOG", "taken.LOG"}));
-}
-
 }  // namespace
 }  // namespace rzv

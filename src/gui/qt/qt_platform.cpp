@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QSettings>
 #include <QSysInfo>
 #include <QTime>
@@ -99,15 +98,6 @@ QString withoutTimeZone(const QString& format) {
     while (kept.endsWith(u',') || kept.endsWith(u' ')) kept.chop(1);
     while (kept.startsWith(u',') || kept.startsWith(u' ')) kept.remove(0, 1);
     return kept;
-}
-
-std::string QtFileOutput::replace(const std::string& relativeName, std::string_view text) {
-    QSaveFile file(QString::fromLocal8Bit(relativeName.c_str()));
-    if (!file.open(QIODevice::WriteOnly)) return toStd(file.errorString());
-    const QByteArray bytes = toQt(text).toLocal8Bit();
-    if (file.write(bytes) != bytes.size()) return toStd(file.errorString());
-    if (!file.commit()) return toStd(file.errorString());
-    return {};
 }
 
 QtTimerService::QtTimerService() {

@@ -13,7 +13,6 @@
 #include "platform/diagnostics.h"
 #include "platform/environment.h"
 #include "platform/executable_name.h"
-#include "platform/file_output.h"
 #include "platform/regional_formats.h"
 #include "platform/settings_store.h"
 #include "platform/timer_service.h"
@@ -60,13 +59,6 @@ QString timeText(const QLocale& locale, QTime time);
 // A time format without its time-zone part: the unquoted "t" run with its brackets, and the
 // spaces or comma it leaves dangling ("h:mm:ss AP t" gives "h:mm:ss AP").
 QString withoutTimeZone(const QString& format);
-
-// QSaveFile: the new content goes to a hidden file beside the target, which is renamed over it
-// only when whole.
-class QtFileOutput : public FileOutput {
-  public:
-    std::string replace(const std::string& relativeName, std::string_view text) override;
-};
 
 // Timers of the shortest period (1 ms, "as often as the platform allows") share one precise
 // QTimer and fire in ascending number on each of its ticks: one wake-up instead of one per timer,

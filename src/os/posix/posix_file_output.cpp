@@ -1,0 +1,204 @@
+#include "os/posix/posix_file_output.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <random>
+
+#include "platform/os_parts.h"
+
+namespace rzv {
+namespace {
+
+constexpr int kMaxLinkHops = 40;  // the kernel's own limit
+constexpr int kNameAttempts = 100;
+
+std::string reasonOf(int error) {
+    return std::strerror(error);
+}
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string baseOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Closes on every path out; a failing close of a written file is checked by hand first.
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    // Empty on success, else the reason.
+    std::string close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0 ? std::string() : reasonOf(errno);
+    }
+
+  private:
+    int fd_;
+};
+
+// Where the content goes: the named file itself, or the regular file its links lead to.
+struct Target {
+    std::string path;
+    bool exists = false;
+    struct stat status {};
+};
+
+// The rule of the kernel's protected symlinks: in a sticky, world-writable folder (/tmp) only
+// links of the folder's owner or of the user are followed, so nobody can plant one there that
+// leads the program to overwrite a file of its user.
+std::string linkRefusal(const std::string& link, const struct stat& linkStatus) {
+    struct stat folder {};
+    if (::stat(folderOf(link).c_str(), &folder) != 0) return reasonOf(errno);
+    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    if (shared && linkStatus.st_uid != folder.st_uid && linkStatus.st_uid != ::geteuid())
+        return "the symbolic link " + link + " belongs to another user in a shared folder";
+    return {};
+}
+
+std::string linkTarget(const std::string& link, std::string& target) {
+    std::string buffer(PATH_MAX, '\0');
+    const ssize_t length = ::readlink(link.c_str(), buffer.data(), buffer.size());
+    if (length < 0) return reasonOf(errno);
+    buffer.resize(static_cast<std::size_t>(length));
+    target = buffer.front() == '/' ? buffer : folderOf(link) + "/" + buffer;
+    return {};
+}
+
+std::string resolve(const std::string& name, Target& target) {
+    target.path = name;
+    for (int hops = 0; hops <= kMaxLinkHops; ++hops) {
+        if (::lstat(target.path.c_str(), &target.status) != 0) {
+            // A missing file is created; a link leading nowhere is not followed.
+            if (errno == ENOENT && hops == 0) return {};
+            return hops == 0 ? reasonOf(errno)
+                             : "the symbolic link leads to " + target.path + ": " + reasonOf(errno);
+        }
+        if (S_ISREG(target.status.st_mode)) {
+            target.exists = true;
+            return {};
+        }
+        if (!S_ISLNK(target.status.st_mode))
+            return hops == 0 ? "it is not a regular file"
+                             : "the symbolic link leads to " + target.path +
+                                   ", which is not a regular file";
+        if (auto refusal = linkRefusal(target.path, target.status); !refusal.empty())
+            return refusal;
+        if (auto failure = linkTarget(target.path, target.path); !failure.empty()) return failure;
+    }
+    return reasonOf(ELOOP);
+}
+
+std::string writeAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t written = ::write(fd, text.data(), text.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written < 0) return reasonOf(errno);
+        if (written == 0) return reasonOf(ENOSPC);  // no progress: the disk is full
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return {};
+}
+
+// Writes, syncs and closes; empty when every step worked.
+std::string writeDurably(Descriptor& file, std::string_view text) {
+    if (auto failure = writeAll(file.get(), text); !failure.empty()) return failure;
+    if (::fsync(file.get()) != 0) return "cannot sync it to the disk: " + reasonOf(errno);
+    return file.close();
+}
+
+// A hidden file beside the target, created new (never an existing one, never through a link).
+// A new log gets the usual permissions (0666 less the umask), a replaced one keeps its own.
+int createTemporaryBeside(const Target& target, std::string& temporary) {
+    static std::mt19937 random{std::random_device{}()};
+    const mode_t mode = target.exists ? (target.status.st_mode & 0777) : 0666;
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        temporary = folderOf(target.path) + "/." + baseOf(target.path) + "." +
+                    std::to_string(random() % 1000000000u) + ".tmp";
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0 && target.exists && ::fchmod(fd, mode) != 0) {
+            const int error = errno;  // the umask narrowed the mode and it cannot be widened
+            ::close(fd);
+            ::unlink(temporary.c_str());
+            errno = error;
+            return -1;
+        }
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// The rename is durable only once the folder is synced. The new record is in place by then, so
+// the reason says that the old one is gone.
+std::string syncFolder(const std::string& folder) {
+    Descriptor handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (handle.get() >= 0 && ::fsync(handle.get()) == 0) return {};
+    return "the new record replaced the old one, but its folder cannot be synced to the disk (" +
+           reasonOf(errno) + "), so a crash may still lose it";
+}
+
+std::string replaceAtomically(const Target& target, std::string_view text, int fd,
+                              const std::string& temporary) {
+    Descriptor file(fd);
+    auto failure = writeDurably(file, text);
+    if (failure.empty() && ::rename(temporary.c_str(), target.path.c_str()) != 0)
+        failure = reasonOf(errno);
+    if (!failure.empty()) {
+        ::unlink(temporary.c_str());
+        return failure;
+    }
+    return syncFolder(folderOf(target.path));
+}
+
+// A folder that admits no new file but holds a log the user may write (a log made ready by an
+// administrator): the only way to write it is in place, as a plain write would.
+std::string rewriteInPlace(const Target& target, std::string_view text, int folderError) {
+    Descriptor file(::open(target.path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC));
+    if (file.get() < 0) return reasonOf(folderError);
+    struct stat opened {};
+    if (::fstat(file.get(), &opened) != 0 || opened.st_dev != target.status.st_dev ||
+        opened.st_ino != target.status.st_ino)
+        return "the file changed while it was being opened";
+    const std::string damaged =
+        " (its folder admits no new file, so it was rewritten in place: the old record may be "
+        "damaged)";
+    if (::ftruncate(file.get(), 0) != 0) return reasonOf(errno) + damaged;
+    const auto failure = writeDurably(file, text);
+    return failure.empty() ? failure : failure + damaged;
+}
+
+}  // namespace
+
+std::string PosixFileOutput::replace(const std::string& relativeName, std::string_view text) {
+    Target target;
+    if (auto refusal = resolve(relativeName, target); !refusal.empty()) return refusal;
+    std::string temporary;
+    const int fd = createTemporaryBeside(target, temporary);
+    if (fd >= 0) return replaceAtomically(target, text, fd, temporary);
+    const int error = errno;
+    if ((error == EACCES || error == EPERM) && target.exists)
+        return rewriteInPlace(target, text, error);
+    return reasonOf(error);
+}
+
+std::unique_ptr<FileOutput> os::makeFileOutput() {
+    return std::make_unique<PosixFileOutput>();
+}
+
+}  // namespace rzv
