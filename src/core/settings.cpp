@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/control_characters.h"
 #include "core/number_text.h"
 
 namespace rzv {
@@ -11,15 +12,15 @@ namespace rzv {
 const std::array<SettingDefinition, kSettingKeyCount> kSettingKeys = {{
     {SettingKey::MAIN_Left, "MAIN_Left", SettingForm::Placement, 1000},
     {SettingKey::MAIN_Top, "MAIN_Top", SettingForm::Placement, 1000},
-    {SettingKey::MAIN_Width, "MAIN_Width", SettingForm::Placement, 4380},
-    {SettingKey::MAIN_Height, "MAIN_Height", SettingForm::Placement, 2325},
+    {SettingKey::MAIN_Width, "MAIN_Width", SettingForm::Size, 4380},
+    {SettingKey::MAIN_Height, "MAIN_Height", SettingForm::Size, 2325},
     {SettingKey::AlwaysOnTop_TICKBOX, "AlwaysOnTop_TICKBOX", SettingForm::Option, 1},
     {SettingKey::AUTOSTART_TICKBOX, "AUTOSTART_TICKBOX", SettingForm::Option, 0},
     {SettingKey::AUTOCLOSE_TICKBOX, "AUTOCLOSE_TICKBOX", SettingForm::Option, 0},
     {SettingKey::ABOUT_Left, "ABOUT_Left", SettingForm::Placement, 1000},
     {SettingKey::ABOUT_Top, "ABOUT_Top", SettingForm::Placement, 1000},
-    {SettingKey::ABOUT_Width, "ABOUT_Width", SettingForm::Placement, 5745},
-    {SettingKey::ABOUT_Height, "ABOUT_Height", SettingForm::Placement, 4890},
+    {SettingKey::ABOUT_Width, "ABOUT_Width", SettingForm::Size, 5745},
+    {SettingKey::ABOUT_Height, "ABOUT_Height", SettingForm::Size, 4890},
 }};
 
 const SettingDefinition& definitionOf(SettingKey key) {
@@ -34,6 +35,25 @@ std::optional<float> placementFrom(std::string_view text, std::string_view separ
     const auto value = strictNumber(text, separator);
     if (!value || std::fabs(*value) > FLT_MAX) return std::nullopt;
     return static_cast<float>(*value);
+}
+
+std::optional<float> sizeFrom(std::string_view text, std::string_view separator) {
+    const auto value = placementFrom(text, separator);
+    if (!value || !(*value > 0) || *value > kLargestWindowTwips) return std::nullopt;
+    return value;
+}
+
+std::string expectedFor(SettingForm form) {
+    switch (form) {
+        case SettingForm::Placement:
+            return "window position";
+        case SettingForm::Size:
+            return "window size (more than 0, at most " +
+                   std::string(wholeNumberText(static_cast<int>(kLargestWindowTwips))) + " twips)";
+        case SettingForm::Option:
+            return "option (0, 1 or 2)";
+    }
+    return {};
 }
 
 // A 16-bit integer reading rounds half to even, as a conversion to a whole number does; a
@@ -61,10 +81,9 @@ void Settings::warnUnreadable(const SettingDefinition& setting, std::string_view
     std::string line = "setting ";
     line += setting.name;
     line += " holds \"";
-    line += text;
+    line += withControlsEscaped(text);
     line += "\", which is not a valid ";
-    line +=
-        setting.form == SettingForm::Placement ? "window position or size" : "option (0, 1 or 2)";
+    line += expectedFor(setting.form);
     line += "; using the default ";
     line += std::to_string(setting.defaultValue);
     diagnostics_.warn(line);
@@ -81,7 +100,8 @@ auto Settings::readConverted(SettingKey key, Convert convert) {
 }
 
 float Settings::readPlacement(SettingKey key) {
-    return readConverted(key, placementFrom);
+    return definitionOf(key).form == SettingForm::Size ? readConverted(key, sizeFrom)
+                                                       : readConverted(key, placementFrom);
 }
 
 TickState Settings::readOption(SettingKey key) {

@@ -31,8 +31,13 @@ inline constexpr std::size_t kSettingKeyCount =
 
 enum class SettingForm {
     Placement,  // twips as a single-precision number ("1000", "-1200")
+    Size,       // the same, positive and no larger than kLargestWindowTwips
     Option,     // a tickbox value as a 16-bit integer ("0", "1", "2")
 };
+
+// The largest window X11 and Win32 draw: 32767 pixels, at 96 DPI (15 twips a pixel). A larger
+// stored size would make a window whose title bar and edges are out of reach.
+inline constexpr float kLargestWindowTwips = 32767.0f * 15.0f;
 
 struct SettingDefinition {
     SettingKey key;
@@ -62,8 +67,8 @@ class Settings {
         : store_(store), executable_(executable), regional_(regional), diagnostics_(diagnostics) {}
 
     // A stored text that does not convert, or does not fit its form, gives the key's default and
-    // one warning naming the key and the text: a hand-edited store must not keep the program
-    // from starting.
+    // one warning naming the key and the text (on one line, its controls escaped): a
+    // hand-edited store must not keep the program from starting. Positions may lie anywhere.
     float readPlacement(SettingKey key);
     TickState readOption(SettingKey key);
 

@@ -3,6 +3,7 @@
 #include <iterator>
 #include <string>
 
+#include "core/control_characters.h"
 #include "core/status_texts.h"
 #include "logging/start_stop.h"
 
@@ -32,10 +33,11 @@ std::string composeRecord(const MainWindow& w) {
         "",
         rule,
     };
-    std::string record = lines[0];
+    // Nine lines whatever the fields hold: a line break in one would forge lines of its own.
+    std::string record = withControlsReplaced(lines[0]);
     for (std::size_t i = 1; i < std::size(lines); ++i) {
         record += kLineEnd;
-        record += lines[i];
+        record += withControlsReplaced(lines[i]);
     }
     return record;
 }
@@ -50,7 +52,8 @@ void onLogTimer(MainWindow& w, Platform& p) {
     const std::string failure =
         p.files.replace(fileName, w.text(Field::OUTPUT_REPORT_TEXTBOX) + kLineEnd);
     if (!failure.empty()) {
-        p.diagnostics.warn("cannot write the log file " + fileName + ": " + failure);
+        p.diagnostics.warn("cannot write the log file " + withControlsEscaped(fileName) + ": " +
+                           failure);
         endRunOnFailedWrite(w);
         return;
     }

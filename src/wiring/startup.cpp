@@ -1,5 +1,6 @@
 #include "wiring/startup.h"
 
+#include "core/control_characters.h"
 #include "core/layout.h"
 #include "core/settings.h"
 #include "core/status_texts.h"
@@ -42,7 +43,8 @@ void startUp(MainWindow& window, Platform& platform) {
     window.setValue(Tickbox::AUTOCLOSE_TICKBOX, settings.readOption(SettingKey::AUTOCLOSE_TICKBOX));
 
     window.setText(Field::QV_UPTIME_DISPLAY_TEXTBOX, "");
-    window.setText(Field::PC_NAME_TEXTBOX, platform.environment.computerName());
+    window.setText(Field::PC_NAME_TEXTBOX,
+                   withControlsReplaced(platform.environment.computerName()));
     giveTimersTheirIntervals(window);
 
     if (window.value(Tickbox::AlwaysOnTop_TICKBOX) == TickState::Ticked)

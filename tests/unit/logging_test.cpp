@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "fakes/fake_platform.h"
@@ -268,6 +269,44 @@ TEST_F(LoggingRunTest, anyCaptionButStartStops) {
     window.setCaption(Button::START_STOP_BUTTON, "start");
     clickStartStop();
     EXPECT_EQ(status(), "!!! ABORTED !!!");
+}
+
+}  // namespace
+}  // namespace rzv
+
+namespace rzv {
+namespace {
+
+TEST_F(LoggingRunTest, aComputerNameWithLineBreaksCannotForgeRecordLines) {
+    fake.environment.name = "PC\r\nCurrent UpTime = 999d, 0h, 0m, 0s\r\n\x1b[2J\xc2\x85";
+    startUp(true, false);
+    at(11000);
+    const std::string shown = "PC??Current UpTime = 999d, 0h, 0m, 0s???[2J?";
+    EXPECT_EQ(window.text(Field::PC_NAME_TEXTBOX), shown);
+    EXPECT_EQ(*logFile(),
+              expectedRecord("- 06/12/2026 - 14:05:09 -", shown, "3d, 4h, 5m, 7s") + "\r\n");
+}
+
+TEST(LogRecord, staysNineLinesWhateverTheFieldsHold) {
+    test::VirtualTimerService timers;
+    MainWindow window(timers);
+    window.setText(Field::DATE_TIME_TEXTBOX, "- 06/12/2026\n - 14:05:09 -");
+    window.setText(Field::PC_NAME_TEXTBOX, "A\rB");
+    window.setText(Field::QV_UPTIME_DISPLAY_TEXTBOX, "3d,\r\n7h");
+    const std::string record = composeRecord(window);
+    EXPECT_EQ(std::count(record.begin(), record.end(), '\n'), 8);
+    EXPECT_EQ(std::count(record.begin(), record.end(), '\r'), 8);
+    EXPECT_NE(record.find("PC Name = A?B\r\nCurrent UpTime = 3d,??7h\r\n"), std::string::npos);
+}
+
+TEST_F(LoggingRunTest, aFailureReportNamesTheFileOnOneLine) {
+    fake.executable.name = "odd\nname";
+    fake.files.failure = "No space left on device";
+    startUp(true, false);
+    at(11000);
+    ASSERT_EQ(fake.diagnostics.warnings.size(), 1u);
+    EXPECT_EQ(fake.diagnostics.warnings[0],
+              "cannot write the log file odd\\nname.LOG: No space left on device");
 }
 
 }  // namespace

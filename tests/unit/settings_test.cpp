@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "fakes/fake_platform.h"
 
 namespace rzv {
@@ -78,9 +81,9 @@ TEST_P(UnreadableSettingTest, fallsBackToTheDefaultWithOneWarningNamingKeyAndTex
     const auto& setting = definitionOf(GetParam().key);
     fake.settings.put("RI-ZUZERU-VAVUZA", setting.name, GetParam().text);
     auto s = settings();
-    const double value = setting.form == SettingForm::Placement
-                             ? s.readPlacement(setting.key)
-                             : static_cast<int>(s.readOption(setting.key));
+    const double value = setting.form == SettingForm::Option
+                             ? static_cast<int>(s.readOption(setting.key))
+                             : s.readPlacement(setting.key);
     EXPECT_EQ(value, setting.defaultValue);
     ASSERT_EQ(fake.diagnostics.warnings.size(), 1u);
     EXPECT_NE(fake.diagnostics.warnings[0].find(setting.name), std::string::npos);
@@ -89,15 +92,39 @@ TEST_P(UnreadableSettingTest, fallsBackToTheDefaultWithOneWarningNamingKeyAndTex
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, UnreadableSettingTest,
-    ::testing::Values(BadText{SettingKey::MAIN_Left, "left"}, BadText{SettingKey::MAIN_Top, ""},
-                      BadText{SettingKey::MAIN_Width, "1E39"},  // beyond single precision
-                      BadText{SettingKey::MAIN_Height, "12px"},
-                      BadText{SettingKey::MAIN_Left, "1,5"},  // not this locale's separator
-                      BadText{SettingKey::AlwaysOnTop_TICKBOX, "3"},
-                      BadText{SettingKey::AUTOSTART_TICKBOX, "-1"},
-                      BadText{SettingKey::AUTOCLOSE_TICKBOX, "70000"},
-                      BadText{SettingKey::AUTOCLOSE_TICKBOX, "yes"},
-                      BadText{SettingKey::ABOUT_Left, "nan"}));
+    ::testing::Values(
+        BadText{SettingKey::MAIN_Left, "left"}, BadText{SettingKey::MAIN_Top, ""},
+        BadText{SettingKey::MAIN_Width, "1E39"},  // beyond single precision
+        BadText{SettingKey::MAIN_Height, "12px"},
+        BadText{SettingKey::MAIN_Left, "1,5"},  // not this locale's separator
+        BadText{SettingKey::AlwaysOnTop_TICKBOX, "3"}, BadText{SettingKey::AUTOSTART_TICKBOX, "-1"},
+        BadText{SettingKey::AUTOCLOSE_TICKBOX, "70000"},
+        BadText{SettingKey::AUTOCLOSE_TICKBOX, "yes"}, BadText{SettingKey::ABOUT_Left, "nan"},
+        // Sizes the window system cannot show.
+        BadText{SettingKey::MAIN_Width, "0"}, BadText{SettingKey::MAIN_Height, "-1"},
+        BadText{SettingKey::MAIN_Width, "-1e30"}, BadText{SettingKey::ABOUT_Height, "1e9"},
+        BadText{SettingKey::ABOUT_Width, "491506"}));
+
+TEST_F(SettingsTest, positionsMayLieAnywhereAndSizesUpToTheLargestWindow) {
+    const std::pair<SettingKey, const char*> kept[] = {{SettingKey::MAIN_Left, "3.4e38"},
+                                                       {SettingKey::ABOUT_Top, "-1e30"},
+                                                       {SettingKey::MAIN_Width, "491505"},
+                                                       {SettingKey::ABOUT_Height, "0.5"}};
+    for (const auto& [key, text] : kept) {
+        fake.settings.put("RI-ZUZERU-VAVUZA", definitionOf(key).name, text);
+        EXPECT_EQ(settings().readPlacement(key), std::stof(text)) << text;
+    }
+    EXPECT_TRUE(fake.diagnostics.warnings.empty());
+}
+
+TEST_F(SettingsTest, aWarningStaysOneLineWhateverTheTextHolds) {
+    using namespace std::string_literals;
+    fake.settings.put("RI-ZUZERU-VAVUZA", "MAIN_Left", "up\nper\0 edge\r\n"s);
+    settings().readPlacement(SettingKey::MAIN_Left);
+    ASSERT_EQ(fake.diagnostics.warnings.size(), 1u);
+    EXPECT_EQ(fake.diagnostics.warnings[0].find_first_of("\r\n"s + '\0'), std::string::npos);
+    EXPECT_NE(fake.diagnostics.warnings[0].find("\"up\\nper\\x00 edge\\r\\n\""), std::string::npos);
+}
 
 TEST_F(SettingsTest, greyedOptionValueIsKept) {
     fake.settings.put("RI-ZUZERU-VAVUZA", "AUTOSTART_TICKBOX", "2");
