@@ -1,4 +1,5 @@
 #include "gui/qt/qt_platform.h"
+#include "gui/qt/widget_looks.h"
 
 #ifdef Q_OS_LINUX
 #include "os/linux/boot_clock.h"
@@ -6,13 +7,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 namespace rzv {
@@ -136,6 +140,70 @@ TEST(RegionalFormats, dateAndTimeFollowTheLocale) {
         const QString text = timeText(QLocale(name), time);
         EXPECT_FALSE(text.isEmpty()) << name;
         EXPECT_FALSE(text.contains("UTC") || text.contains("GMT") || text.contains("CET")) << name;
+    }
+}
+
+}  // namespace
+}  // namespace rzv
+
+namespace rzv {
+namespace {
+
+// Any single-precision placement lands within what the window system can address, without
+// overflow (the sanitizer build checks the float-to-int casts).
+TEST(Twips, extremePlacementsStayWithinTheAddressablePixels) {
+    QWidget window;
+    const Twips twips(&window);
+    const double values[] = {3.4e38,
+                             -3.4e38,
+                             1e30,
+                             -1e30,
+                             1e9,
+                             -491520,
+                             0,
+                             std::numeric_limits<double>::infinity(),
+                             std::numeric_limits<double>::quiet_NaN()};
+    for (double value : values) {
+        EXPECT_LE(std::abs(twips.x(value)), 32767) << value;
+        EXPECT_LE(std::abs(twips.y(value)), 32767) << value;
+    }
+    EXPECT_EQ(twips.x(1500), 100);  // 96 DPI offscreen: 15 twips a pixel
+    OuterPlacement placement(&window, 60, 300);
+    placement.apply({3.4e38f, -3.4e38f, 1e30f, -1e30f});
+    EXPECT_LE(window.width(), 32767);
+    EXPECT_GE(window.height(), 1);
+}
+
+TEST(QtSettingsStore, savesBesideUnreadableLinesWithoutCryingFailure) {
+    QDir().mkpath(qEnvironmentVariable("XDG_CONFIG_HOME"));
+    QFile file(configFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[hand]\nMAIN_Left=5\nno equals sign here\n=x\n[broken\n");
+    file.close();
+    testing::internal::CaptureStderr();
+    QtSettingsStore().write("QV_ZIV", "hand", "MAIN_Top", "7");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(QtSettingsStore().read("QV_ZIV", "hand", "MAIN_Top", "0"), "7");
+}
+
+// A lock left by a process killed while saving: empty, or naming a process that is gone. QSettings
+// alone would wait for it another 25 s (the end-to-end checks time the close).
+TEST(QtSettingsStore, clearsALockLeftByAKilledProcess) {
+    const QByteArray leftovers[] = {
+        "", "999999999\nRI-ZUZERU-VAVUZA\n" + QSysInfo::machineHostName().toUtf8() + "\n"};
+    QDir().mkpath(qEnvironmentVariable("XDG_CONFIG_HOME"));
+    for (const QByteArray& content : leftovers) {
+        QFile lock(configFile() + ".lock");
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        lock.write(content);
+        lock.flush();
+        ASSERT_TRUE(lock.setFileTime(QDateTime::currentDateTime().addSecs(-5),
+                                     QFileDevice::FileModificationTime));
+        lock.close();
+        const std::string text = std::to_string(content.size());
+        QtSettingsStore().write("QV_ZIV", "locked", "MAIN_Left", text);
+        EXPECT_EQ(QtSettingsStore().read("QV_ZIV", "locked", "MAIN_Left", "0"), text);
+        EXPECT_FALSE(lock.exists());
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QFileInfo>
 #include <QLocale>
+#include <QLockFile>
 #include <QMessageBox>
 #include <QSettings>
 #include <QSysInfo>
@@ -22,6 +23,13 @@ std::string toStd(const QString& text) {
 }
 
 constexpr const char* kProgram = "RI-ZUZERU-VAVUZA";
+constexpr int kStaleLockMs = 1000;
+
+// On Windows the native store is the registry (\HKEY_CURRENT_USER\...), which has no lock
+// file.
+bool isRegistry(const QString& storeName) {
+    return storeName.startsWith(QStringLiteral("\\HKEY_"));
+}
 
 }  // namespace
 
@@ -42,19 +50,50 @@ std::string QtSettingsStore::read(std::string_view application, std::string_view
     return toStd(value.toString());
 }
 
+namespace {
+
+// QSettings waits for its lock file and deems it stale only after 30 s, so a lock left by a
+// killed process froze the close. It holds the lock for milliseconds: one older than a second,
+// empty, or naming a process that is gone is stale. Taking and dropping the lock here clears it;
+// false only when a live holder keeps it longer than a second (a folder that is missing or
+// cannot be written is QSettings' own business).
+bool clearStaleLock(const QString& storeFile) {
+    QLockFile lock(storeFile + QStringLiteral(".lock"));
+    lock.setStaleLockTime(kStaleLockMs);
+    if (lock.tryLock(kStaleLockMs)) lock.unlock();
+    return lock.error() != QLockFile::LockFailedError;
+}
+
+void warnUnsaved(std::string_view key, const QSettings& store, const char* reason) {
+    std::fprintf(stderr, "%s: cannot save setting %.*s to %s (%s)\n", kProgram,
+                 static_cast<int>(key.size()), key.data(), qPrintable(store.fileName()), reason);
+}
+
+}  // namespace
+
 void QtSettingsStore::write(std::string_view application, std::string_view section,
                             std::string_view key, std::string_view text) {
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, toQt(application));
+    if (!isRegistry(store.fileName()) && !clearStaleLock(store.fileName())) {
+        warnUnsaved(key, store, "another program keeps it locked");
+        return;  // nothing set: the store's destructor would wait for the lock again
+    }
     store.beginGroup(toQt(section));
     store.setValue(toQt(key), toQt(text));
     store.sync();
-    if (store.status() != QSettings::NoError)
-        std::fprintf(stderr, "%s: cannot save setting %s to %s\n", kProgram,
-                     std::string(key).c_str(), qPrintable(store.fileName()));
+    // A FormatError only says that the file held lines it could not read; the value was saved.
+    if (store.status() == QSettings::AccessError)
+        warnUnsaved(key, store, "the file or its folder cannot be written");
 }
 
 std::string QtExecutableName::executableName() {
-    return toStd(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+    // Qt gives no path for a file name that is not valid UTF-8 (its decoded form names no file);
+    // the program's own argument, decoded the same way (QFile::decodeName), still names it, with
+    // U+FFFD for the bytes that do not decode. Log file and settings section both take this name.
+    QString path = QCoreApplication::applicationFilePath();
+    if (path.isEmpty() && !QCoreApplication::arguments().isEmpty())
+        path = QCoreApplication::arguments().constFirst();
+    return toStd(QFileInfo(path).completeBaseName());
 }
 
 QtRegionalFormats::QtRegionalFormats() : separator_(toStd(QLocale::system().decimalPoint())) {}

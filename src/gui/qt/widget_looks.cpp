@@ -2,6 +2,7 @@
 
 #include <QPalette>
 #include <algorithm>
+#include <cmath>
 
 namespace rzv {
 namespace {
@@ -74,11 +75,24 @@ QIcon programIcon() {
     return icon;
 }
 
+namespace {
+
+// Stored placements may be any single-precision number; a pixel beyond what X11 and Win32 can
+// address (16-bit coordinates) would only overflow the conversion and the sums made with it.
+int pixelsOf(double twips, int dpi) {
+    constexpr double kFarthestPixel = 32767;
+    const double pixels = twips * dpi / kTwipsPerInch;
+    if (std::isnan(pixels)) return 0;
+    return qRound(std::clamp(pixels, -kFarthestPixel, kFarthestPixel));
+}
+
+}  // namespace
+
 int Twips::x(double twips) const {
-    return qRound(twips * widget_->logicalDpiX() / kTwipsPerInch);
+    return pixelsOf(twips, widget_->logicalDpiX());
 }
 int Twips::y(double twips) const {
-    return qRound(twips * widget_->logicalDpiY() / kTwipsPerInch);
+    return pixelsOf(twips, widget_->logicalDpiY());
 }
 float Twips::fromX(int pixels) const {
     return static_cast<float>(qRound(pixels * kTwipsPerInch / widget_->logicalDpiX()));
