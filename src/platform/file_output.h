@@ -9,9 +9,9 @@ namespace rzv {
 class FileOutput {
   public:
     virtual ~FileOutput() = default;
-    // Replaces the file's content with `text` (UTF-8, written in the system's 8-bit encoding),
-    // all or nothing: the file holds either its old content or the new, whole. Empty on success,
-    // else the system's reason.
+    // Replaces the file's content with `text`, all or nothing: the file holds either its old
+    // content or the new, whole. Name and text are UTF-8, written the way the system names files
+    // and keeps 8-bit text. Empty on success, else the reason, on one line.
     virtual std::string replace(const std::string& relativeName, std::string_view text) = 0;
 };
 

@@ -1,0 +1,282 @@
+#!/usr/bin/env bash
+# End-to-end checks of the real program under faults and hostile input: a failing or full disk
+# (injected by a preloaded library, argument 2, or a real full tmpfs), symbolic links, a forged
+# computer name, an executable name that is not UTF-8, absurd placements and a stale settings
+# lock. Cases that need root (mounting, acting as another user) say so when they cannot run.
+set -euo pipefail
+bin=$(readlink -f "$1")
+faults=$(readlink -f "$2")
+if [ -z "${RZV_E2E_INNER:-}" ]; then
+    for tool in xvfb-run openbox xdotool xprop xwininfo wmctrl xdpyinfo setpriv; do
+        command -v "$tool" >/dev/null || { echo "faults_e2e: $tool is missing"; exit 1; }
+    done
+    RZV_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$0" "$bin" "$faults"
+fi
+
+work=$(mktemp -d)
+chmod 755 "$work"
+mounted=
+cleanup() {
+    # shellcheck disable=SC2046  # one word per job
+    kill -KILL $(jobs -p) 2>/dev/null || true
+    wait 2>/dev/null || true
+    [ -z "$mounted" ] || umount -l "$mounted"
+    rm -rf "$work"
+}
+trap cleanup EXIT
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
+failures=0
+passed=0
+check() {  # check NAME ACTUAL EXPECTED
+    if [ "$2" == "$3" ]; then
+        passed=$((passed + 1))
+    else
+        echo "FAIL: $1: got '$2', expected '$3'"
+        failures=$((failures + 1))
+    fi
+}
+skip() { echo "SKIPPED: $1"; }
+wait_for_exit() {  # wait_for_exit PID SECONDS: sets status, or leaves it empty while still running
+    local deadline=$(($(date +%s) + $2))
+    status=
+    while kill -0 "$1" 2>/dev/null; do
+        [ "$(date +%s)" -lt "$deadline" ] || return 0
+        sleep 0.2
+    done
+    status=0
+    wait "$1" || status=$?
+}
+
+until xdpyinfo >/dev/null 2>&1; do sleep 0.1; done
+openbox >/dev/null 2>&1 &
+sleep 1
+
+# The program and the fault library where another user may run them too.
+nobody=65534
+root=
+[ "$(id -u)" -ne 0 ] || root=yes
+mkdir "$work/bin"
+cp "$bin" "$faults" "$work/bin/"
+program=$work/bin/$(basename "$bin")
+faults=$work/bin/$(basename "$faults")
+cp "${XAUTHORITY:-/dev/null}" "$work/xauth" 2>/dev/null || true
+chmod -R a+rX "$work/bin" "$work/xauth" 2>/dev/null || true
+log=RI-ZUZERU-VAVUZA.LOG
+old=$'an earlier record\r\nof two lines\r\n'
+
+# 1. Unattended runs (Auto Start and Auto Close), all at once: each writes its log at 11 s and
+#    closes itself at 21 s unless the write failed. Each case has a folder of its own: run/ is
+#    its working folder, config/ its settings.
+declare -A pid expect
+prepare() {  # prepare CASE [SECTION]: the folders, the settings and an earlier log
+    local dir=$work/$1
+    mkdir -p "$dir/run" "$dir/config" "$dir/runtime"
+    printf '[%s]\nAUTOSTART_TICKBOX=1\nAUTOCLOSE_TICKBOX=1\n' "${2:-RI-ZUZERU-VAVUZA}" \
+        >"$dir/config/QV_ZIV.conf"
+    chmod 700 "$dir/runtime"
+    printf '%s' "$old" >"$dir/run/$log"
+}
+launch() {  # launch CASE EXPECTATION [VAR=VALUE ... [setpriv ...]]: written, kept or damaged
+    local name=$1 dir=$work/$1
+    expect[$name]=$2
+    shift 2
+    (cd "$dir/run" && exec env HOME="$dir" XDG_CONFIG_HOME="$dir/config" \
+        XDG_RUNTIME_DIR="$dir/runtime" XAUTHORITY="$work/xauth" "$@" "$program" \
+        2>"$dir/stderr") &
+    pid[$name]=$!
+}
+inject() {  # inject CALL ERRNO: the variables that make CALL fail on the log
+    echo LD_PRELOAD="$faults" RZV_FAULT_FILE=$log RZV_FAULT_CALL="$1" RZV_FAULT_ERRNO="$2"
+}
+as_nobody() { echo setpriv --reuid=$nobody --regid=$nobody --clear-groups; }
+
+# Injected faults on the way to the disk: the old log must stay as it was.
+for fault in "write ENOSPC" "write EIO" "short-write ENOSPC" "sync EIO" "rename EIO"; do
+    name=${fault// /-}
+    prepare "$name"
+    # shellcheck disable=SC2046,SC2086  # CALL and ERRNO are two words
+    launch "$name" kept $(inject $fault)
+done
+
+# A real full file system: a 16 KB tmpfs holding the earlier log and filled up to the brim.
+prepare full-disk
+if [ -n "$root" ] && mount -t tmpfs -o size=16k,mode=755 tmpfs "$work/full-disk/run" 2>/dev/null
+then
+    mounted=$work/full-disk/run
+    printf '%s' "$old" >"$mounted/$log"
+    dd if=/dev/zero of="$mounted/filler" bs=1k count=64 2>/dev/null || true
+    launch full-disk kept
+else
+    skip "a full tmpfs: mounting is refused here (needs root and a kernel that allows it)"
+fi
+
+# A link to a regular file of the user's (a log kept in a shared folder) is followed.
+prepare link-to-file
+mkdir "$work/link-to-file/shared"
+mv "$work/link-to-file/run/$log" "$work/link-to-file/shared/real.LOG"
+ln -s ../shared/real.LOG "$work/link-to-file/run/$log"
+launch link-to-file written
+
+# Links to what is no regular file are refused and leave it as it was.
+prepare link-to-fifo
+mkfifo "$work/link-to-fifo/fifo"
+ln -sf ../fifo "$work/link-to-fifo/run/$log"
+launch link-to-fifo kept
+if [ -n "$root" ]; then
+    prepare link-to-device
+    mknod "$work/link-to-device/null" c 1 3  # a twin of /dev/null, private to the test
+    ln -sf ../null "$work/link-to-device/run/$log"
+    launch link-to-device kept
+    # A link planted by another user in a shared sticky folder, leading to a file of root's.
+    prepare planted-link
+    chmod 1777 "$work/planted-link/run"
+    mv "$work/planted-link/run/$log" "$work/planted-link/victim"
+    $(as_nobody) ln -s ../victim "$work/planted-link/run/$log"
+    launch planted-link kept
+else
+    skip "links to a device node and links of another user: need root"
+fi
+
+# A computer name with line breaks cannot add lines to the record.
+prepare forged-name
+launch forged-name written COMPUTERNAME=$'E2E\r\nCurrent UpTime = 999d, 0h, 0m, 0s\r\n'
+
+# A folder the user may not write, holding a log the user may write: rewritten in place. A
+# failure there is said to have maybe damaged it. Root may write anywhere, so nobody runs these.
+if [ -n "$root" ]; then
+    for name in in-place in-place-failing; do
+        prepare "$name"
+        chown -R $nobody:$nobody "$work/$name"
+        chown root:root "$work/$name/run"
+        chmod 755 "$work/$name/run"
+    done
+    # shellcheck disable=SC2046
+    launch in-place written $(as_nobody)
+    # shellcheck disable=SC2046
+    launch in-place-failing damaged $(inject write ENOSPC) $(as_nobody)
+else
+    skip "a read-only folder with a writable log: needs root to act as another user"
+fi
+
+# An executable name that is not UTF-8 still names the log and the settings section alike.
+prepare odd-name RZV-%UFFFD  # QSettings' form of U+FFFD
+odd=$work/bin/$'RZV-\xff'
+cp "$program" "$odd"
+(cd "$work/odd-name/run" && XDG_CONFIG_HOME="$work/odd-name/config" \
+    XDG_RUNTIME_DIR="$work/odd-name/runtime" exec "$odd" \
+    2>"$work/odd-name/stderr") &
+pid[odd-name]=$!
+expect[odd-name]=odd
+
+sleep 24
+nine_lines() { [ "$(grep -c $'\r$' "$1") $(wc -l <"$1")" == "9 9" ] && echo yes; }
+for name in "${!pid[@]}"; do
+    dir=$work/$name
+    wait_for_exit "${pid[$name]}" 2
+    failed_lines=$(grep -c 'cannot write the log file' "$dir/stderr" || true)
+    case ${expect[$name]} in
+    written)
+        target=$dir/run/$log
+        [ "$name" != link-to-file ] || target=$dir/shared/real.LOG
+        check "$name: closes by itself" "${status:-still running}" 0
+        check "$name: nine lines in the log" "$(nine_lines "$target")" yes
+        check "$name: no failure reported" "$failed_lines" 0
+        ;;
+    kept | damaged)
+        check "$name: stays open" "${status:-still running}" "still running"
+        check "$name: one stderr line naming the log" "$failed_lines" 1
+        if [ "${expect[$name]}" = damaged ]; then
+            check "$name: says the old record may be damaged" \
+                "$(grep -c 'old record may be damaged' "$dir/stderr")" 1
+        fi
+        kill -TERM "${pid[$name]}" 2>/dev/null || true
+        wait_for_exit "${pid[$name]}" 10
+        check "$name: a close afterwards ends with status 0" "${status:-still running}" 0
+        ;;
+    esac
+done
+
+# The old log byte for byte (compared through a checksum: the shell drops trailing line ends).
+sum() { md5sum <"$1" | cut -d' ' -f1; }
+printf '%s' "$old" >"$work/old"
+for name in write-ENOSPC write-EIO short-write-ENOSPC sync-EIO rename-EIO full-disk; do
+    [ -n "${pid[$name]:-}" ] || continue
+    check "$name: the old log byte for byte" "$(sum "$work/$name/run/$log")" "$(sum "$work/old")"
+    check "$name: no hidden file left beside it" \
+        "$(find "$work/$name/run" -mindepth 1 -name '.*' | wc -l)" 0
+done
+check "write-EIO: the reason" "$(grep -c 'Input/output error' "$work/write-EIO/stderr")" 1
+check "short-write: the reason" "$(grep -c 'No space left' "$work/short-write-ENOSPC/stderr")" 1
+check "link-to-fifo: still a FIFO" "$([ -p "$work/link-to-fifo/fifo" ] && echo yes)" yes
+if [ -n "$root" ]; then
+    check "link-to-device: still a device" "$([ -c "$work/link-to-device/null" ] && echo yes)" yes
+    check "planted-link: the victim untouched" "$(sum "$work/planted-link/victim")" \
+        "$(sum "$work/old")"
+    check "planted-link: the reason" \
+        "$(grep -c 'belongs to another user' "$work/planted-link/stderr")" 1
+    check "in-place: no file beside the log" "$(ls -A "$work/in-place/run")" "$log"
+fi
+check "link-to-file: still a link" "$([ -L "$work/link-to-file/run/$log" ] && echo yes)" yes
+check "forged-name: line 5" "$(sed -n 5p "$work/forged-name/run/$log" | tr -d '\r')" \
+    "PC Name = E2E??Current UpTime = 999d, 0h, 0m, 0s??"
+wait_for_exit "${pid[odd-name]}" 2
+check "odd-name: closes by itself" "${status:-still running}" 0
+check "odd-name: a visible log name" \
+    "$([ -f "$work/odd-name/run/RZV-"$'\uFFFD'.LOG ] && echo yes)" yes
+check "odd-name: the same section, not [General]" \
+    "$(grep -c -e '^\[General\]' -e '^\[RZV-%UFFFD\]' "$work/odd-name/config/QV_ZIV.conf")" 1
+[ -n "$status" ] || kill -KILL "${pid[odd-name]}"
+
+# 2. Absurd placements: sizes take their defaults with one warning, positions stay as stored;
+#    a sanitizer build checks every conversion on the way (float casts included).
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work
+conf=$XDG_CONFIG_HOME/QV_ZIV.conf
+mkdir -p "$XDG_CONFIG_HOME"
+outer_size() {
+    local info w h l r t b
+    info=$(xwininfo -id "$window")
+    w=$(sed -n 's/^ *Width: *//p' <<<"$info")
+    h=$(sed -n 's/^ *Height: *//p' <<<"$info")
+    read -r l r t b <<<"$(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')"
+    echo "$((w + l + r)) $((h + t + b))"
+}
+for row in "MAIN_Width=-1e30 1" "MAIN_Width=0 1" "MAIN_Height=1e9 1" "MAIN_Left=3.4e38 0" \
+    "MAIN_Top=-3.4e38 0"; do
+    read -r setting warnings <<<"$row"
+    printf '[RI-ZUZERU-VAVUZA]\n%s\n' "$setting" >"$conf"
+    (cd "$work" && exec "$program" 2>"$work/stderr") &
+    app_pid=$!
+    window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$app_pid" | head -1 || true)
+    sleep 0.7
+    check "$setting: a window" "$([ -n "$window" ] && echo yes)" yes
+    if [ "$warnings" = 1 ]; then
+        check "$setting: the default size (px)" "$(outer_size)" "292 155"
+    fi
+    wmctrl -i -c "$window" 2>/dev/null || true
+    wait_for_exit "$app_pid" 10
+    check "$setting: closes with status 0" "${status:-still running}" 0
+    check "$setting: warnings" "$(grep -c "setting ${setting%%=*} holds" "$work/stderr")" \
+        "$warnings"
+done
+
+# 3. A settings lock left by a process killed while saving (empty, or naming a dead process):
+#    recognised at once, the close takes no more than a second or two.
+for lock in "" "999999999"; do
+    printf '[RI-ZUZERU-VAVUZA]\nMAIN_Left=2000\n' >"$conf"
+    printf '%s\nRI-ZUZERU-VAVUZA\n%s\n' "$lock" "$(hostname)" >"$conf.lock"
+    [ -n "$lock" ] || : >"$conf.lock"
+    (cd "$work" && exec "$program" 2>"$work/stderr") &
+    app_pid=$!
+    window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$app_pid" | head -1)
+    sleep 1
+    closing=$(date +%s%N)
+    wmctrl -i -c "$window"
+    wait_for_exit "$app_pid" 40
+    took=$((($(date +%s%N) - closing) / 1000000))
+    check "lock '$lock': the close takes under 2 s" "$([ "$took" -lt 2000 ] && echo yes)" yes
+    check "lock '$lock': saved" "$(sed -n 's/^AlwaysOnTop_TICKBOX=//p' "$conf")" 1
+    check "lock '$lock': gone" "$([ -e "$conf.lock" ] && echo left || echo gone)" gone
+done
+
+echo "faults_e2e: $passed passed, $failures failed"
+[ "$failures" -eq 0 ]
