@@ -52,8 +52,9 @@ void onLogTimer(MainWindow& w, Platform& p) {
     const std::string failure =
         p.files.replace(fileName, w.text(Field::OUTPUT_REPORT_TEXTBOX) + kLineEnd);
     if (!failure.empty()) {
-        p.diagnostics.warn("cannot write the log file " + withControlsEscaped(fileName) + ": " +
-                           failure);
+        // Both may hold control characters (a file name, a path in the reason): one line still.
+        p.diagnostics.warn(
+            withControlsEscaped("cannot write the log file " + fileName + ": " + failure));
         endRunOnFailedWrite(w);
         return;
     }

@@ -76,6 +76,8 @@ std::string linkTarget(const std::string& link, std::string& target) {
     std::string buffer(PATH_MAX, '\0');
     const ssize_t length = ::readlink(link.c_str(), buffer.data(), buffer.size());
     if (length < 0) return reasonOf(errno);
+    if (length == 0 || static_cast<std::size_t>(length) == buffer.size())
+        return reasonOf(length == 0 ? ENOENT : ENAMETOOLONG);
     buffer.resize(static_cast<std::size_t>(length));
     target = buffer.front() == '/' ? buffer : folderOf(link) + "/" + buffer;
     return {};
@@ -85,10 +87,11 @@ std::string resolve(const std::string& name, Target& target) {
     target.path = name;
     for (int hops = 0; hops <= kMaxLinkHops; ++hops) {
         if (::lstat(target.path.c_str(), &target.status) != 0) {
+            const int error = errno;
             // A missing file is created; a link leading nowhere is not followed.
-            if (errno == ENOENT && hops == 0) return {};
-            return hops == 0 ? reasonOf(errno)
-                             : "the symbolic link leads to " + target.path + ": " + reasonOf(errno);
+            if (error == ENOENT && hops == 0) return {};
+            return hops == 0 ? reasonOf(error)
+                             : "the symbolic link leads to " + target.path + ": " + reasonOf(error);
         }
         if (S_ISREG(target.status.st_mode)) {
             target.exists = true;
