@@ -1,21 +1,21 @@
 // The program on Windows: wires the Win32 system parts and the native front end to the logic
 // and runs the message loop.
 #include <windows.h>
+// After windows.h, which it needs.
 #include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/main_window.h"
 #include "gui/win32/about_window_win32.h"
 #include "gui/win32/main_window_view_win32.h"
 #include "gui/win32/timer_service_win32.h"
 #include "os/win32/diagnostics_win32.h"
 #include "os/win32/environment_win32.h"
-#include "os/win32/file_output_win32.h"
 #include "os/win32/regional_formats_win32.h"
 #include "os/win32/registry_settings_store.h"
 #include "platform/os_parts.h"
-#include "core/main_window.h"
 #include "wiring/reactions.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
@@ -28,19 +28,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     rzv::RegistrySettingsStore settings(diagnostics);
     rzv::Win32ExecutableName executable;
     rzv::Win32RegionalFormats regional;
-    rzv::Win32FileOutput files;
+    const auto files = rzv::os::makeFileOutput();
     rzv::Win32TimerService timers;
     const auto zOrder = rzv::os::makeWindowZOrder();
     rzv::Win32AboutHost about(timers);
     rzv::Platform platform{*ticks, environment, settings, executable, regional,
-                           files,  timers,      *zOrder,  diagnostics};
+                           *files, timers,      *zOrder,  diagnostics};
 
     rzv::MainWindow model(timers);
     rzv::MainWindowReactions reactions(model, platform, about);
     rzv::Win32MainWindowView view(model, timers,
                                   {[&](rzv::Button b) { reactions.click(b); },
-                                   [&] { reactions.unload(); },
-                                   [&] { about.closeOpenWindow(); }});
+                                   [&] { reactions.unload(); }, [&] { about.closeOpenWindow(); }});
     about.setOwner(view.handle());
 
     reactions.load();

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "os/win32/wide_text.h"
+#include "platform/os_parts.h"
 
 namespace rzv {
 namespace {
@@ -82,8 +83,7 @@ std::string Win32FileOutput::replace(const std::string& relativeName, std::strin
     const std::string bytes = toAnsiCodePage(text);
     // Named after the process, so two copies of the program never share one. Plain attributes:
     // where there is no target yet, the temporary file becomes it as it is.
-    const std::wstring temporary =
-        target + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    const std::wstring temporary = target + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
     FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
@@ -97,6 +97,10 @@ std::string Win32FileOutput::replace(const std::string& relativeName, std::strin
         DeleteFileW(temporary.c_str());
     }
     return why;
+}
+
+std::unique_ptr<FileOutput> os::makeFileOutput() {
+    return std::make_unique<Win32FileOutput>();
 }
 
 }  // namespace rzv
