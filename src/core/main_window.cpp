@@ -42,6 +42,12 @@ void MainWindow::setText(Field f, std::string_view text) {
     if (assignIfChanged(fields_[indexOf(f)], text)) observer_->fieldChanged(f);
 }
 
+void MainWindow::setValueFieldsInView(bool inView) {
+    if (valueFieldsInView_ == inView) return;
+    valueFieldsInView_ = inView;
+    if (events_) events_->valueFieldsInViewChanged();
+}
+
 void MainWindow::setCaption(Label l, std::string_view caption) {
     if (assignIfChanged(labels_[indexOf(l)], caption)) observer_->labelChanged(l);
 }

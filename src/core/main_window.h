@@ -34,6 +34,8 @@ class MainWindowEvents {
   public:
     virtual ~MainWindowEvents() = default;
     virtual void tickboxValueChanged(Tickbox) = 0;
+    // The window system now shows, or no longer shows, value fields beyond the default size.
+    virtual void valueFieldsInViewChanged() {}
 };
 
 // The window's outer edges and size in twips.
@@ -87,6 +89,17 @@ class MainWindow {
     WindowHandle nativeHandle() const { return nativeHandle_; }
     void setNativeHandle(WindowHandle handle) { nativeHandle_ = handle; }
 
+    // What the window system shows: whether value fields beyond the default size (which the
+    // uptime timers rewrite as the milliseconds pass) are in view, and how long the screen keeps
+    // one frame. The uptime timers wake no more often than a person can see a change.
+    bool valueFieldsInView() const { return valueFieldsInView_; }
+    void setValueFieldsInView(bool inView);
+    int framePeriodMs() const { return framePeriodMs_; }
+    void setFramePeriodMs(int periodMs) {
+        framePeriodMs_ = periodMs > 0 ? periodMs : kFramePeriodMs;
+    }
+    static constexpr int kFramePeriodMs = 16;  // a 60 Hz screen, when the window system won't say
+
     // Asks the window system to close the window as the user's close does.
     void requestClose() { observer_->closeRequested(); }
 
@@ -116,6 +129,8 @@ class MainWindow {
     unsigned displayBackColour_ = kBlack;
     Placement placement_{};
     WindowHandle nativeHandle_ = 0;
+    bool valueFieldsInView_ = false;
+    int framePeriodMs_ = kFramePeriodMs;
 };
 
 }  // namespace rzv

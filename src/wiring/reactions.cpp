@@ -8,16 +8,38 @@
 #include "logging/auto_start_close.h"
 #include "logging/log_writer.h"
 #include "logging/start_stop.h"
+#include "uptime/pacing.h"
 #include "uptime/uptime_timers.h"
 #include "wiring/startup.h"
 
 namespace rzv {
+namespace {
+
+bool isUptimeTimer(Timer timer) {
+    for (Timer t : kUptimeTimers)
+        if (t == timer) return true;
+    return false;
+}
+
+}  // namespace
 
 MainWindowReactions::MainWindowReactions(MainWindow& window, Platform& platform,
                                          AboutWindowHost& about)
     : window_(window), platform_(platform), about_(about) {
     window_.setEvents(this);
     platform_.timers.setFireHandler([this](std::size_t timer) { tick(static_cast<Timer>(timer)); });
+    paceUptime();
+}
+
+void MainWindowReactions::paceUptime() {
+    platform_.timers.setPacer([this] { return uptimePace(platform_.ticks, window_); });
+}
+
+// One round of the uptime timers that are running, in their chain order, as if their paced
+// round had come due this instant.
+void MainWindowReactions::catchUpUptime() {
+    for (Timer t : kUptimeTimers)
+        if (window_.isEnabled(t) && window_.interval(t) > 0) dispatch(t);
 }
 
 template <typename Reaction>
@@ -45,6 +67,7 @@ void MainWindowReactions::unload() {
 
 void MainWindowReactions::click(Button button) {
     guarded([&] {
+        catchUpUptime();
         if (button == Button::START_STOP_BUTTON) onStartStopClick(window_);
         if (button == Button::ABOUT_BUTTON) onAboutClick(window_, platform_, about_);
     });
@@ -52,31 +75,45 @@ void MainWindowReactions::click(Button button) {
 
 void MainWindowReactions::tick(Timer timer) {
     guarded([&] {
-        auto& w = window_;
-        switch (timer) {
-            case Timer::UPTIME_TIMER:
-                return onUptimeTimer(w, platform_.ticks, platform_.regional.decimalSeparator());
-            case Timer::DAY_UPTIME_TIMER:
-                return onDayUptimeTimer(w);
-            case Timer::HOUR_UPTIME_TIMER:
-                return onHourUptimeTimer(w, platform_.regional.decimalSeparator());
-            case Timer::MINUTE_UPTIME_TIMER:
-                return onMinuteUptimeTimer(w, platform_.regional.decimalSeparator());
-            case Timer::SECOND_UPTIME_TIMER:
-                return onSecondUptimeTimer(w, platform_.regional.decimalSeparator());
-            case Timer::QV_DISPLAY_UPDATE_TIMER:
-                return onDisplayUpdateTimer(w);
-            case Timer::AUTOSTART_TIMER:
-                return onAutostartTimer(w);
-            case Timer::LOG_TIMER:
-                return onLogTimer(w, platform_);
-            case Timer::AUTOCLOSE_TIMER:
-                return onAutocloseTimer(w);
-            case Timer::AlwaysOnTopTimer:
-                return onAlwaysOnTopTimer(w, platform_.zOrder);
-            case Timer::TOTALS_TIMER:
-                return;
-        }
+        if (!isUptimeTimer(timer)) catchUpUptime();
+        dispatch(timer);
+    });
+}
+
+void MainWindowReactions::dispatch(Timer timer) {
+    auto& w = window_;
+    switch (timer) {
+        case Timer::UPTIME_TIMER:
+            return onUptimeTimer(w, platform_.ticks, platform_.regional.decimalSeparator());
+        case Timer::DAY_UPTIME_TIMER:
+            return onDayUptimeTimer(w);
+        case Timer::HOUR_UPTIME_TIMER:
+            return onHourUptimeTimer(w, platform_.regional.decimalSeparator());
+        case Timer::MINUTE_UPTIME_TIMER:
+            return onMinuteUptimeTimer(w, platform_.regional.decimalSeparator());
+        case Timer::SECOND_UPTIME_TIMER:
+            return onSecondUptimeTimer(w, platform_.regional.decimalSeparator());
+        case Timer::QV_DISPLAY_UPDATE_TIMER:
+            return onDisplayUpdateTimer(w);
+        case Timer::AUTOSTART_TIMER:
+            return onAutostartTimer(w);
+        case Timer::LOG_TIMER:
+            return onLogTimer(w, platform_);
+        case Timer::AUTOCLOSE_TIMER:
+            return onAutocloseTimer(w);
+        case Timer::AlwaysOnTopTimer:
+            return onAlwaysOnTopTimer(w, platform_.zOrder);
+        case Timer::TOTALS_TIMER:
+            return;
+    }
+}
+
+void MainWindowReactions::valueFieldsInViewChanged() {
+    guarded([&] {
+        // The fields that just came into view show the present, and the next round is planned
+        // for the new pace.
+        catchUpUptime();
+        paceUptime();
     });
 }
 

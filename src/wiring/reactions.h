@@ -1,5 +1,9 @@
 // Routes every event of the main window to its reaction. Reactions never call each other; they
 // meet only in the model.
+//
+// The uptime timers run their rounds only when a person could see a change (uptime/pacing.h).
+// Whatever reads their fields in between, another timer's reaction or a click, first gets one
+// round of them dispatched here, so it reads what ticking every millisecond would hold now.
 #pragma once
 
 #include "about/about_window_host.h"
@@ -19,6 +23,7 @@ class MainWindowReactions : public MainWindowEvents {
     void click(Button button);
     void tick(Timer timer);
     void tickboxValueChanged(Tickbox tickbox) override;
+    void valueFieldsInViewChanged() override;
 
     // After a fault the program is ending: no further reaction runs.
     bool faulted() const { return faulted_; }
@@ -26,6 +31,9 @@ class MainWindowReactions : public MainWindowEvents {
   private:
     template <typename Reaction>
     void guarded(Reaction&& reaction);
+    void dispatch(Timer timer);
+    void catchUpUptime();
+    void paceUptime();
 
     MainWindow& window_;
     Platform& platform_;

@@ -74,10 +74,30 @@ VirtualTimerService::Slot& VirtualTimerService::slot(std::size_t timer) {
 }
 
 void VirtualTimerService::start(std::size_t timer, int intervalMs) {
+    const auto pending = roundDue();
     auto& s = slot(timer);
     s.running = intervalMs > 0;
     s.interval = intervalMs;
     s.due = now_ + intervalMs;
+    // A 1 ms timer joins the round already planned.
+    if (inRound(s) && pending) s.due = *pending;
+}
+
+std::optional<std::int64_t> VirtualTimerService::roundDue() const {
+    for (const auto& s : slots_)
+        if (inRound(s)) return s.due;
+    return std::nullopt;
+}
+
+void VirtualTimerService::planRound(std::int64_t due) {
+    for (auto& s : slots_)
+        if (inRound(s)) s.due = due;
+}
+
+void VirtualTimerService::setPacer(Pacer millisecondsToNextRound) {
+    pacer_ = std::move(millisecondsToNextRound);
+    if (pacing && pacer_ && roundDue())
+        planRound(now_ + std::clamp(pacer_(), kShortestPeriodMs, kLongestPaceMs));
 }
 
 void VirtualTimerService::stop(std::size_t timer) {
@@ -113,14 +133,19 @@ void VirtualTimerService::advance(std::int64_t ms) {
         for (std::size_t i = 0; i < slots_.size(); ++i)
             if (slots_[i].running && slots_[i].due == now_) batch.push_back(i);
         if (tieOrder) tieOrder(batch);
+        bool roundRan = false;
         for (std::size_t id : batch) {
             auto& s = slots_[id];
             // An earlier timer of the batch may have stopped or restarted this one.
             if (!s.running || s.due != now_) continue;
+            roundRan = roundRan || inRound(s);
             s.due += s.interval;
             ++s.fires;
             if (handler_) handler_(id);
         }
+        // Unless the round stopped (or restarted) itself, the pacer says when the next is due.
+        if (roundRan && pacer_ && roundDue() == now_ + 1)
+            planRound(now_ + std::clamp(pacer_(), kShortestPeriodMs, kLongestPaceMs));
     }
     now_ = target;
 }

@@ -112,13 +112,16 @@ class FakeAboutHost : public AboutWindowHost, public AboutWindowObserver {
 };
 
 // Timers on a virtual clock. Timers due at the same instant fire in ascending number, or in an
-// order chosen by `tieOrder`, as a real timer service is free to choose.
+// order chosen by `tieOrder`, as a real timer service is free to choose. The 1 ms timers tick
+// every millisecond unless a test turns `pacing` on: then they run in rounds whose spacing the
+// pacer chooses, as on the real service.
 class VirtualTimerService : public TimerService {
   public:
     void setFireHandler(FireHandler handler) override { handler_ = std::move(handler); }
     void start(std::size_t timer, int intervalMs) override;
     void stop(std::size_t timer) override;
     void stopAll() override;
+    void setPacer(Pacer millisecondsToNextRound) override;
 
     // Moves the clock forward, firing every timer that falls due on the way.
     void advance(std::int64_t ms);
@@ -128,6 +131,7 @@ class VirtualTimerService : public TimerService {
     std::uint64_t firesOf(std::size_t timer) const;
 
     std::function<void(std::vector<std::size_t>&)> tieOrder;
+    bool pacing = false;
 
   private:
     struct Slot {
@@ -137,10 +141,15 @@ class VirtualTimerService : public TimerService {
         std::uint64_t fires = 0;
     };
     Slot& slot(std::size_t timer);
+    bool inRound(const Slot& s) const { return pacing && s.running && s.interval <= 1; }
+    // The instant of the pending round, if one is pending.
+    std::optional<std::int64_t> roundDue() const;
+    void planRound(std::int64_t due);
 
     std::vector<Slot> slots_;
     std::int64_t now_ = 0;
     FireHandler handler_;
+    Pacer pacer_;
 };
 
 // Every fake in one place, bundled as the logic expects.

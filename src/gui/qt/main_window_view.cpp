@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <algorithm>
 #include <vector>
 
@@ -172,6 +173,18 @@ void MainWindowView::hidePeekingControls() {
         child->setHidden(!seen);
         announceInTree(child, seen);
     }
+    // The uptime timers wake once a second while only the display shows their work, once a frame
+    // while value fields do.
+    const auto* display = fields_[indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)];
+    model_.setValueFieldsInView(std::any_of(fields_.begin(), fields_.end(), [&](QWidget* field) {
+        return field != display && !field->isHidden();
+    }));
+}
+
+void MainWindowView::noteFramePeriod() {
+    const QScreen* shownOn = screen();
+    const qreal hertz = shownOn ? shownOn->refreshRate() : 0;
+    model_.setFramePeriodMs(hertz >= 1 ? qRound(1000 / hertz) : 0);
 }
 
 void MainWindowView::showField(Field f) {
@@ -233,6 +246,7 @@ void MainWindowView::placementChanged() {
 
 void MainWindowView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    noteFramePeriod();
     placement_.fitOnceFrameIsKnown();
     showDirtyFields();
 }

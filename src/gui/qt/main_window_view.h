@@ -58,6 +58,7 @@ class MainWindowView : public QWidget, public MainWindowObserver {
     // The one place that decides which controls are in view: those outside the client area are
     // hidden, unfocusable and out of the accessible tree.
     void hidePeekingControls();
+    void noteFramePeriod();
     void showField(Field f);
     void showDirtyFields();
 

@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QSysInfo>
 #include <QTime>
+#include <algorithm>
 #include <cstdio>
 
 namespace rzv {
@@ -140,9 +141,9 @@ QString withoutTimeZone(const QString& format) {
 }
 
 QtTimerService::QtTimerService() {
-    shared_.setTimerType(Qt::PreciseTimer);
-    shared_.setInterval(kSharedPeriodMs);
-    QObject::connect(&shared_, &QTimer::timeout, [this] { fireShared(); });
+    round_.setTimerType(Qt::PreciseTimer);
+    round_.setSingleShot(true);
+    QObject::connect(&round_, &QTimer::timeout, [this] { fireRound(); });
 }
 
 QTimer& QtTimerService::ownTimerFor(std::size_t timer) {
@@ -150,6 +151,7 @@ QTimer& QtTimerService::ownTimerFor(std::size_t timer) {
     auto& slot = own_[timer];
     if (!slot) {
         slot = std::make_unique<QTimer>();
+        slot->setTimerType(Qt::PreciseTimer);
         QObject::connect(slot.get(), &QTimer::timeout, [this, timer] { fire(timer); });
     }
     return *slot;
@@ -161,36 +163,45 @@ void QtTimerService::fire(std::size_t timer) {
     if (handler_) handler_(timer);
 }
 
-void QtTimerService::fireShared() {
+void QtTimerService::fireRound() {
     for (std::size_t timer = 0; timer < 64; ++timer) {
         // A timer stopped by an earlier one of this round does not fire.
-        if (sharedMembers_ & (std::uint64_t{1} << timer)) fire(timer);
+        if (roundMembers_ & (std::uint64_t{1} << timer)) fire(timer);
     }
+    // A member may have stopped the round, or restarted it by a stop and a new start.
+    if (roundMembers_ != 0 && !round_.isActive()) round_.start(nextPace());
+}
+
+int QtTimerService::nextPace() const {
+    if (!pacer_) return kShortestPeriodMs;
+    return std::clamp(pacer_(), kShortestPeriodMs, kLongestPaceMs);
+}
+
+void QtTimerService::setPacer(Pacer millisecondsToNextRound) {
+    pacer_ = std::move(millisecondsToNextRound);
+    if (round_.isActive()) round_.start(nextPace());
 }
 
 void QtTimerService::start(std::size_t timer, int intervalMs) {
-    if (canShare(timer, intervalMs)) {
+    if (inRound(timer, intervalMs)) {
         if (timer < own_.size() && own_[timer]) own_[timer]->stop();
-        sharedMembers_ |= std::uint64_t{1} << timer;
-        if (!shared_.isActive()) shared_.start();
+        roundMembers_ |= std::uint64_t{1} << timer;
+        if (!round_.isActive()) round_.start(kShortestPeriodMs);
         return;
     }
     stop(timer);
-    auto& t = ownTimerFor(timer);
-    // Coarse timers would stretch a short period; long periods need no precision.
-    t.setTimerType(intervalMs <= 20 ? Qt::PreciseTimer : Qt::CoarseTimer);
-    t.start(intervalMs);
+    ownTimerFor(timer).start(intervalMs);
 }
 
 void QtTimerService::stop(std::size_t timer) {
-    if (timer < 64) sharedMembers_ &= ~(std::uint64_t{1} << timer);
-    if (sharedMembers_ == 0) shared_.stop();
+    if (timer < 64) roundMembers_ &= ~(std::uint64_t{1} << timer);
+    if (roundMembers_ == 0) round_.stop();
     if (timer < own_.size() && own_[timer]) own_[timer]->stop();
 }
 
 void QtTimerService::stopAll() {
-    sharedMembers_ = 0;
-    shared_.stop();
+    roundMembers_ = 0;
+    round_.stop();
     for (auto& t : own_)
         if (t) t->stop();
 }

@@ -60,18 +60,18 @@ QString timeText(const QLocale& locale, QTime time);
 // spaces or comma it leaves dangling ("h:mm:ss AP t" gives "h:mm:ss AP").
 QString withoutTimeZone(const QString& format);
 
-// Timers of the shortest period (1 ms, "as often as the platform allows") share one precise
-// QTimer and fire in ascending number on each of its ticks: one wake-up instead of one per timer,
-// and a fixed order, so a pipeline numbered in its chain order runs in that order.
+// Timers of the shortest period share one precise one-shot QTimer and fire in ascending number
+// on each of its rounds: one wake-up instead of one per timer, a fixed order, and a pacer that
+// decides when the next round is due. Every other timer is precise too: Qt lets a coarse one
+// slip by 5 %, half a second on ten.
 class QtTimerService : public TimerService {
   public:
-    static constexpr int kSharedPeriodMs = 1;
-
     QtTimerService();
     void setFireHandler(FireHandler handler) override { handler_ = std::move(handler); }
     void start(std::size_t timer, int intervalMs) override;
     void stop(std::size_t timer) override;
     void stopAll() override;
+    void setPacer(Pacer millisecondsToNextRound) override;
 
     // How often each timer fired, for measurements.
     std::uint64_t firesOf(std::size_t timer) const;
@@ -79,13 +79,15 @@ class QtTimerService : public TimerService {
   private:
     QTimer& ownTimerFor(std::size_t timer);
     void fire(std::size_t timer);
-    void fireShared();
-    static bool canShare(std::size_t timer, int intervalMs) {
-        return intervalMs <= kSharedPeriodMs && timer < 64;
+    void fireRound();
+    int nextPace() const;
+    static bool inRound(std::size_t timer, int intervalMs) {
+        return intervalMs <= kShortestPeriodMs && timer < 64;
     }
 
-    QTimer shared_;
-    std::uint64_t sharedMembers_ = 0;  // bit n: timer n runs on the shared timer
+    QTimer round_;
+    std::uint64_t roundMembers_ = 0;  // bit n: timer n fires in the round
+    Pacer pacer_;
     std::vector<std::unique_ptr<QTimer>> own_;
     std::vector<std::uint64_t> fires_;
     FireHandler handler_;

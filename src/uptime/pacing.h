@@ -1,0 +1,22 @@
+// When the uptime timers' next round is worth running. Their texts follow the count since boot,
+// but what a person can see changes only at a whole second of that count (the display), or once
+// a screen frame while the value fields that change every millisecond are in view. Running the
+// round just then, and not a thousand times a second, gives the same texts on screen at a sliver
+// of the cost; whoever reads the fields in between runs one round first.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/tick_source.h"
+#include "core/main_window.h"
+
+namespace rzv {
+
+// Milliseconds from `count` to the next round: the next whole second, or the next frame when
+// that comes sooner and the value fields are in view. Always 1 to 1000.
+int millisecondsToNextVisibleChange(std::uint64_t count, bool valueFieldsInView, int framePeriodMs);
+
+// The same for the count the tick source gives now and what the window shows.
+int uptimePace(TickSource& ticks, const MainWindow& window);
+
+}  // namespace rzv
