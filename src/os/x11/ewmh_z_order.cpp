@@ -59,6 +59,30 @@ std::unique_ptr<EwmhZOrder> EwmhZOrder::create() {
 }
 
 WindowHandle EwmhZOrder::foregroundWindow() {
+    if (!foreground_) {
+        // Heard of only from now on: a keeper that never ticks must not let them pile up. The
+        // read below comes after this request, so a later change always leaves a notice.
+        const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+        xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
+    } else if (!foregroundChanged()) {
+        return *foreground_;
+    }
+    foreground_ = readForeground();
+    return *foreground_;
+}
+
+bool EwmhZOrder::foregroundChanged() {
+    bool changed = xcb_connection_has_error(connection_) != 0;
+    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+        if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY &&
+            reinterpret_cast<xcb_property_notify_event_t*>(event)->atom == atoms_.activeWindow)
+            changed = true;
+        std::free(event);
+    }
+    return changed;
+}
+
+WindowHandle EwmhZOrder::readForeground() {
     // One WINDOW of format 32, or no foreground at all. The window it names may be gone already;
     // a request about a gone window is simply dropped by the window manager.
     const auto active = property(connection_, root_, atoms_.activeWindow, XCB_ATOM_WINDOW, 1);
