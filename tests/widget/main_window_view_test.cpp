@@ -162,6 +162,18 @@ TEST_F(MainWindowViewTest, offScreenFieldsCatchUpWhenTheWindowIsEnlarged) {
               "line one\nline two\n");
 }
 
+TEST_F(MainWindowViewTest, tellsTheModelWhenValueFieldsComeIntoViewAndLeaveIt) {
+    EXPECT_FALSE(model.valueFieldsInView());
+    EXPECT_GE(model.framePeriodMs(), 1);
+    const QSize sizes[] = {
+        {Twips(&view).x(kDesignClientWidth), Twips(&view).y(kDesignClientHeight)}, {290, 130}};
+    for (bool inView : {true, false}) {
+        view.resize(sizes[inView ? 0 : 1]);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return model.valueFieldsInView() == inView; }, 2000))
+            << inView;
+    }
+}
+
 TEST_F(MainWindowViewTest, closingSavesPlacementAndOptions) {
     model.setValue(Tickbox::AlwaysOnTop_TICKBOX, TickState::Clear);
     view.close();

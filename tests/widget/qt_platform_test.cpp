@@ -101,6 +101,26 @@ TEST(QtTimerService, shortestPeriodTimersFireTogetherInTheirNumberedOrder) {
     EXPECT_EQ(timers.firesOf(0), timers.firesOf(2));
 }
 
+TEST(QtTimerService, asksThePacerAfterEachRoundAndReplansWhenANewOneIsInstalled) {
+    QtTimerService timers;
+    int rounds = 0, slowAsked = 0, fastAsked = 0;
+    timers.setFireHandler([&](std::size_t id) { rounds += id == 0; });
+    timers.setPacer([&] { return ++slowAsked, 100000; });  // clamped to a second
+    timers.start(0, 1);
+    timers.start(1, 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rounds == 1; }, 2000));
+    EXPECT_EQ(slowAsked, 1);
+    // The round pending a second away comes at the new pace at once.
+    timers.setPacer([&] { return ++fastAsked, 1; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rounds >= 4; }, 500));
+    EXPECT_EQ(fastAsked, rounds);  // once when installed, then once after each round but the first
+    timers.stop(0);
+    timers.stop(1);
+    const int askedWhenStopped = fastAsked;
+    QTest::qWait(20);
+    EXPECT_EQ(fastAsked, askedWhenStopped);
+}
+
 #ifdef Q_OS_LINUX
 TEST(BootClock, agreesWithTheSystemsUptimeWithinASecond) {
     QFile uptime("/proc/uptime");

@@ -1,0 +1,163 @@
+// The paced uptime engine against one that ticks every millisecond, on the virtual clock.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "fakes/fake_platform.h"
+#include "fakes/fake_window_system.h"
+#include "uptime/pacing.h"
+#include "wiring/reactions.h"
+
+namespace rzv {
+namespace {
+
+constexpr std::uint64_t kSecond = 1000, kMinute = 60000, kHour = 3600000, kDay = 86400000;
+
+// The whole program on fakes, started with Auto Start at a chosen count since boot.
+struct Program {
+    Program(bool paced, std::uint64_t startCount, const char* separator, bool autoClose) {
+        fake.timers.pacing = paced;
+        // Apart from their round, the timers of a real service fall due in any order: here the
+        // others go first, so whatever reads the fields must bring the round up to date itself.
+        if (paced)
+            fake.timers.tieOrder = [](std::vector<std::size_t>& due) {
+                std::stable_partition(due.begin(), due.end(), [](std::size_t timer) {
+                    return timer > indexOf(Timer::QV_DISPLAY_UPDATE_TIMER);
+                });
+            };
+        fake.ticks.bootOffset = startCount;
+        fake.regional.separator = separator;
+        fake.settings.put(fake.executable.name, "AUTOSTART_TICKBOX", "1");
+        fake.settings.put(fake.executable.name, "AUTOCLOSE_TICKBOX", autoClose ? "1" : "0");
+        window.setObserver(&windowSystem);
+        reactions.load();
+    }
+    std::uint64_t count() const {
+        return fake.ticks.bootOffset + static_cast<std::uint64_t>(fake.timers.now());
+    }
+    const std::string& display() const { return window.text(Field::QV_UPTIME_DISPLAY_TEXTBOX); }
+    std::uint64_t rounds() const { return fake.timers.firesOf(indexOf(Timer::UPTIME_TIMER)); }
+
+    test::FakePlatform fake;
+    MainWindow window{fake.timers};
+    MainWindowReactions reactions{window, fake.platform, fake.about};
+    test::FakeWindowSystem windowSystem{reactions, fake};
+};
+
+// One random timeline: a start shortly before a second, minute, hour or day boundary (odd and
+// even days, and days in the thousands), either separator, and at random instants the value
+// fields coming into view or leaving it, About clicks, and perhaps a STOP and a new START.
+struct Timeline {
+    explicit Timeline(std::uint32_t seed) : random(seed) {
+        const std::uint64_t units[] = {kSecond, kMinute, kHour, kDay, 2 * kDay, 1000 * kDay};
+        const std::uint64_t unit = units[pick(0, 5)];
+        const std::uint64_t boundary =
+            unit * pick(1, 3000) + (unit < kDay ? pick(0, 999) * kDay : 0);
+        // Half of the runs start on a whole second, so their log timer falls due with a round.
+        start = boundary - (pick(0, 1) ? pick(0, 12) * kSecond : pick(0, 12000));
+        separator = pick(0, 1) ? "." : ",";
+        autoClose = pick(0, 1);
+        for (int i = pick(0, 3); i > 0; --i) viewChanges.push_back(pick(0, kLength));
+        for (int i = pick(0, 2); i > 0; --i) aboutClicks.push_back(pick(0, kLength));
+        if (pick(0, 2) == 0) {
+            stopAt = pick(500, 1500);
+            restartAt = stopAt + pick(1, 600);
+        }
+    }
+    std::uint64_t pick(std::uint64_t low, std::uint64_t high) {
+        return std::uniform_int_distribution<std::uint64_t>(low, high)(random);
+    }
+    bool has(const std::vector<std::uint64_t>& instants, std::uint64_t ms) const {
+        return std::find(instants.begin(), instants.end(), ms) != instants.end();
+    }
+    // What the user does at this instant of the timeline, to either program alike.
+    void act(Program& p, std::uint64_t ms) const {
+        if (has(viewChanges, ms)) p.window.setValueFieldsInView(!p.window.valueFieldsInView());
+        if (has(aboutClicks, ms)) p.reactions.click(Button::ABOUT_BUTTON);
+        if (ms == stopAt || ms == restartAt) p.reactions.click(Button::START_STOP_BUTTON);
+    }
+
+    static constexpr std::uint64_t kLength = 14500;  // past the log record of a restarted run
+    std::mt19937 random;
+    std::uint64_t start = 0;
+    const char* separator = ".";
+    bool autoClose = false;
+    std::vector<std::uint64_t> viewChanges, aboutClicks;
+    std::uint64_t stopAt = 0, restartAt = 0;  // 0: no STOP
+};
+
+TEST(PacedUptime, showsWhatTickingEveryMillisecondShowsAtEveryWholeSecondAndLogsTheSame) {
+    constexpr std::uint32_t kCases = 40;
+    int comparedSeconds = 0;
+    for (std::uint32_t seed = 1; seed <= kCases; ++seed) {
+        const Timeline timeline(seed);
+        auto everyMs = std::make_unique<Program>(false, timeline.start, timeline.separator,
+                                                 timeline.autoClose);
+        auto paced =
+            std::make_unique<Program>(true, timeline.start, timeline.separator, timeline.autoClose);
+        for (std::uint64_t ms = 1; ms <= Timeline::kLength; ++ms) {
+            everyMs->fake.timers.advance(1);
+            paced->fake.timers.advance(1);
+            timeline.act(*everyMs, ms);
+            timeline.act(*paced, ms);
+            if (paced->count() % kSecond != 0) continue;
+            ++comparedSeconds;
+            ASSERT_EQ(paced->display(), everyMs->display())
+                << "seed " << seed << " at count " << paced->count();
+        }
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        EXPECT_EQ(paced->fake.files.files, everyMs->fake.files.files);
+        EXPECT_EQ(paced->window.text(Field::OUTPUT_REPORT_TEXTBOX),
+                  everyMs->window.text(Field::OUTPUT_REPORT_TEXTBOX));
+        EXPECT_EQ(paced->fake.files.writes, 1);
+        EXPECT_LT(paced->rounds() * 10, everyMs->rounds());
+    }
+    std::printf("paced uptime: %u timelines, %d whole seconds compared\n", kCases, comparedSeconds);
+}
+
+struct PaceCase {
+    const char* what;
+    bool running, fieldsInView;
+    int framePeriodMs;
+    std::uint64_t lowestRounds, highestRounds;  // over ten seconds
+};
+
+TEST(PacedUptime, wakesOnceASecondOnceAFrameWithFieldsInViewAndNeverWhenStopped) {
+    const PaceCase cases[] = {
+        {"default size", true, false, 16, 10, 11},
+        {"value fields in view", true, true, 16, 625, 636},
+        {"a 144 Hz screen", true, true, 7, 1428, 1440},
+        {"stopped", false, true, 16, 0, 0},
+    };
+    for (const auto& c : cases) {
+        Program p(true, 123456789, ".", false);
+        if (!c.running) p.reactions.click(Button::START_STOP_BUTTON);
+        p.window.setFramePeriodMs(c.framePeriodMs);
+        p.window.setValueFieldsInView(c.fieldsInView);
+        const auto before = p.rounds();
+        p.fake.timers.advance(10000);
+        EXPECT_GE(p.rounds() - before, c.lowestRounds) << c.what;
+        EXPECT_LE(p.rounds() - before, c.highestRounds) << c.what;
+    }
+}
+
+TEST(PacedUptime, nextRoundComesAtTheNextWholeSecondOrFrameNeverLaterThanASecond) {
+    struct Case {
+        std::uint64_t count;
+        bool inView;
+        int frame, expected;
+    } const cases[] = {
+        {0, false, 16, 1000},        {999, false, 16, 1},  {86399999, false, 16, 1},
+        {86400000, false, 16, 1000}, {1001, true, 16, 16}, {1990, true, 16, 10},
+        {1500, true, 5000, 500},     {1500, true, 0, 1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(millisecondsToNextVisibleChange(c.count, c.inView, c.frame), c.expected)
+            << c.count;
+}
+
+}  // namespace
+}  // namespace rzv
