@@ -13,7 +13,7 @@
 #include "fakes/fake_platform.h"
 #include "gui/qt/about_dialog.h"
 #include "gui/qt/main_window_view.h"
-#include "gui/qt/uptime_display.h"
+#include "gui/qt/read_only_text_box.h"
 #include "wiring/reactions.h"
 
 namespace rzv {
@@ -123,7 +123,7 @@ TEST_F(AccessibilityTest, captionsNameTheFieldsBesideThem) {
 // Its text events (one replacement a change, no caret moves) need a live bridge: the
 // screen-reader check counts them.
 TEST_F(AccessibilityTest, theUptimeDisplayIsReadOnlyTextWithoutACaret) {
-    auto* display = dynamic_cast<UptimeDisplay*>(widget(Field::QV_UPTIME_DISPLAY_TEXTBOX));
+    auto* display = dynamic_cast<ReadOnlyTextBox*>(widget(Field::QV_UPTIME_DISPLAY_TEXTBOX));
     ASSERT_NE(display, nullptr);
     QAccessibleInterface* iface = accessibleOf(display);
     EXPECT_EQ(iface->role(), QAccessible::EditableText);

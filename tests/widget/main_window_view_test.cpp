@@ -4,12 +4,11 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include "fakes/fake_platform.h"
-#include "gui/qt/uptime_display.h"
+#include "gui/qt/read_only_text_box.h"
 #include "wiring/reactions.h"
 
 namespace rzv {
@@ -63,7 +62,7 @@ TEST_F(MainWindowViewTest, showsTheElevenVisibleControlsAsDesigned) {
     EXPECT_EQ(widget<QLabel>(Label::CURRENT_STATUS_LABEL)->text(), "READY...");
     EXPECT_EQ(widget<QPushButton>(Button::START_STOP_BUTTON)->text(), "START");
     auto* display =
-        dynamic_cast<UptimeDisplay*>(view.widgetFor(layoutOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)));
+        dynamic_cast<ReadOnlyTextBox*>(view.widgetFor(layoutOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)));
     ASSERT_NE(display, nullptr);
     EXPECT_EQ(display->text(), "TIMERS DISABLED");
     EXPECT_EQ(display->palette().color(QPalette::Base), QColor(255, 0, 0));
@@ -136,7 +135,7 @@ TEST_F(MainWindowViewTest, modelWritesReachTheWidgets) {
     model.setCaption(Label::CURRENT_STATUS_LABEL, "!!! STARTING !!!");
     model.setCaption(Button::START_STOP_BUTTON, "STOP");
     auto* display =
-        dynamic_cast<UptimeDisplay*>(view.widgetFor(layoutOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)));
+        dynamic_cast<ReadOnlyTextBox*>(view.widgetFor(layoutOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)));
     ASSERT_NE(display, nullptr);
     EXPECT_EQ(display->text(), "3d, 4h, 5m, 6s");
     EXPECT_EQ(display->palette().color(QPalette::Base), QColor(0, 0, 0));
@@ -147,7 +146,8 @@ TEST_F(MainWindowViewTest, modelWritesReachTheWidgets) {
 TEST_F(MainWindowViewTest, offScreenFieldsCatchUpWhenTheWindowIsEnlarged) {
     model.setText(Field::DAYS_TB, "45.2549537037037");
     model.setText(Field::OUTPUT_REPORT_TEXTBOX, "line one\r\nline two\r\n");
-    auto* days = widget<QLineEdit>(Field::DAYS_TB);
+    auto* days = dynamic_cast<ReadOnlyTextBox*>(view.widgetFor(layoutOf(Field::DAYS_TB)));
+    ASSERT_NE(days, nullptr);
     EXPECT_EQ(days->text(), "DAYS_TB");  // out of sight, not yet painted
     // A frame thinner than designed widens the client by a few pixels: no box edge peeks in.
     auto* report = view.widgetFor(layoutOf(Field::OUTPUT_REPORT_TEXTBOX));

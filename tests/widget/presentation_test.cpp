@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -14,7 +13,7 @@
 
 #include "fakes/fake_platform.h"
 #include "gui/qt/main_window_view.h"
-#include "gui/qt/uptime_display.h"
+#include "gui/qt/read_only_text_box.h"
 #include "wiring/reactions.h"
 
 namespace rzv {
@@ -88,10 +87,8 @@ QSize wrappedTextSize(QCheckBox* box) {
 std::pair<QSize, QSize> textNeeds(QWidget* w) {
     const QFontMetrics metrics(w->font());
     if (auto* label = qobject_cast<QLabel*>(w)) return {metrics.size(0, label->text()), w->size()};
-    if (auto* edit = qobject_cast<QLineEdit*>(w))
-        return {metrics.size(0, edit->text()) + QSize(8, 0), w->size()};
-    if (auto* display = dynamic_cast<UptimeDisplay*>(w))
-        return {metrics.size(0, display->text()), display->textRect().size()};
+    if (auto* field = dynamic_cast<ReadOnlyTextBox*>(w))
+        return {metrics.size(0, field->text()), field->textRect().size()};
     if (auto* button = qobject_cast<QPushButton*>(w))
         return {metrics.size(0, button->text()) + QSize(8, 0), w->size()};
     auto* box = qobject_cast<QCheckBox*>(w);

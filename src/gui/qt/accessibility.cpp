@@ -7,7 +7,7 @@
 
 #include "gui/qt/about_dialog.h"
 #include "gui/qt/main_window_view.h"
-#include "gui/qt/uptime_display.h"
+#include "gui/qt/read_only_text_box.h"
 
 namespace rzv {
 namespace {
@@ -52,9 +52,9 @@ class WindowAccessible : public QAccessibleWidget {
 };
 
 // The uptime display: text a reader can read, never edit, with no caret to follow.
-class UptimeDisplayAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class ReadOnlyTextBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
   public:
-    explicit UptimeDisplayAccessible(UptimeDisplay* display)
+    explicit ReadOnlyTextBoxAccessible(ReadOnlyTextBox* display)
         : QAccessibleWidget(display, QAccessible::EditableText) {}
 
     QAccessible::State state() const override {
@@ -102,14 +102,14 @@ class UptimeDisplayAccessible : public QAccessibleWidget, public QAccessibleText
     }
 
   private:
-    UptimeDisplay* display() const { return static_cast<UptimeDisplay*>(widget()); }
+    ReadOnlyTextBox* display() const { return static_cast<ReadOnlyTextBox*>(widget()); }
 };
 
 // Asked with each class name of an object's hierarchy, most derived first; the classes here
 // carry no meta-object of their own, so they are recognised by their C++ type.
 QAccessibleInterface* interfaceFor(const QString&, QObject* object) {
-    if (auto* display = dynamic_cast<UptimeDisplay*>(object))
-        return new UptimeDisplayAccessible(display);
+    if (auto* display = dynamic_cast<ReadOnlyTextBox*>(object))
+        return new ReadOnlyTextBoxAccessible(display);
     if (auto* view = dynamic_cast<MainWindowView*>(object))
         return new WindowAccessible(view, QAccessible::Window);
     if (auto* dialog = dynamic_cast<AboutDialog*>(object))

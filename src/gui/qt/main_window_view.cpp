@@ -5,7 +5,6 @@
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -15,7 +14,7 @@
 #include "core/caption_links.h"
 #include "gui/qt/accessibility.h"
 #include "gui/qt/tickbox_widget.h"
-#include "gui/qt/uptime_display.h"
+#include "gui/qt/read_only_text_box.h"
 #include "gui/qt/widget_looks.h"
 
 namespace rzv {
@@ -45,22 +44,20 @@ void MainWindowView::buildControls() {
         const QString text = QString::fromUtf8(control.designText);
         switch (control.kind) {
             case ControlKind::Field:
-                if (control.id == indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)) {
-                    auto* display = new UptimeDisplay(this);
-                    display->setText(text);
-                    display->setAlignment(Qt::AlignCenter);
-                    widget = display;
-                } else if (control.multiLine) {
+                if (control.multiLine) {
                     auto* box = new QPlainTextEdit(this);
                     box->setReadOnly(true);
                     box->setLineWrapMode(QPlainTextEdit::NoWrap);  // a record's lines stay whole
                     box->setPlainText(forDisplay(control.designText));
                     widget = box;
                 } else {
-                    auto* edit = new QLineEdit(text, this);
-                    edit->setReadOnly(true);
-                    edit->setCursorPosition(0);
-                    widget = edit;
+                    // The value fields change once a frame while in view: a light box whose
+                    // repaint is the text's band alone.
+                    auto* box = new ReadOnlyTextBox(this);
+                    box->setText(text);
+                    if (control.id == indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX))
+                        box->setAlignment(Qt::AlignCenter);
+                    widget = box;
                 }
                 fields_[control.id] = widget;
                 break;
@@ -191,15 +188,8 @@ void MainWindowView::showField(Field f) {
     dirty_.reset(indexOf(f));
     const auto& text = model_.text(f);
     QWidget* widget = fields_[indexOf(f)];
-    if (auto* display = dynamic_cast<UptimeDisplay*>(widget)) {
-        display->setText(toQt(text));
-    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        // An unchanged text is left alone: rewriting it would drop the user's selection.
-        const QString shown = toQt(text);
-        if (edit->text() != shown) {
-            edit->setText(shown);
-            edit->setCursorPosition(0);
-        }
+    if (auto* box = dynamic_cast<ReadOnlyTextBox*>(widget)) {
+        box->setText(toQt(text));
     } else if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
         const QString shown = forDisplay(text);
         if (box->toPlainText() != shown) box->setPlainText(shown);

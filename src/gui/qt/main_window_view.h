@@ -14,7 +14,6 @@
 #include "gui/qt/widget_looks.h"
 
 class QLabel;
-class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 

@@ -1,12 +1,11 @@
 #include "gui/qt/paint_probe.h"
 
 #include <QEvent>
-#include <QLineEdit>
 #include <QRegularExpression>
 #include <algorithm>
 #include <chrono>
 
-#include "gui/qt/uptime_display.h"
+#include "gui/qt/read_only_text_box.h"
 
 namespace rzv {
 namespace {
@@ -46,10 +45,8 @@ std::int64_t PaintProbe::bootNs() const {
 bool PaintProbe::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &window_ && event->type() == QEvent::UpdateRequest) ++repaints_;
     if (watched == &display_ && event->type() == QEvent::Paint) {
-        if (const auto* shown = dynamic_cast<UptimeDisplay*>(&display_))
+        if (const auto* shown = dynamic_cast<ReadOnlyTextBox*>(&display_))
             notePaintedText(shown->text());
-        else if (const auto* edit = qobject_cast<QLineEdit*>(&display_))
-            notePaintedText(edit->text());
     }
     return false;
 }
