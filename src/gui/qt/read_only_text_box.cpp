@@ -53,18 +53,32 @@ ReadOnlyTextBox::ReadOnlyTextBox(QWidget* parent) : QFrame(parent) {
 
 void ReadOnlyTextBox::setText(const QString& text) {
     if (text == text_) return;
-    // Working out the change costs a little on every write; it only matters to a listener.
+    const TextChange change = changeBetween(text_, text);
+    const int oldAdvance = advance();
+    text_ = text;
+    advance_ = -1;
+    update(changedRect(change.position, oldAdvance));
     if (QAccessible::isActive()) {
-        const TextChange change = changeBetween(text_, text);
-        text_ = text;
         QAccessibleTextUpdateEvent event(this, change.position, change.removed, change.inserted);
         QAccessible::updateAccessibility(&event);
-    } else {
-        text_ = text;
     }
-    advance_ = -1;
-    // The panel around the line is unchanged: only the band of the text is painted again.
-    update(lineRect());
+}
+
+// A value field's digits change from the right: repainting from the first changed character on,
+// rather than the whole line, keeps each frame's picture (and what goes to the display server)
+// small.
+QRect ReadOnlyTextBox::changedRect(int position, int oldAdvance) {
+    const QRect band = lineRect();
+    const int newAdvance = advance();
+    const int left = textOrigin(newAdvance).x();
+    // A centred text whose width changed moves as a whole.
+    if (textOrigin(oldAdvance).x() != left) return band;
+    // Antialiased glyph edges reach a little past their advances, and a changed neighbour may
+    // kern the last unchanged character.
+    constexpr int kOverhang = 2;
+    const int start = left + fontMetrics().horizontalAdvance(text_.left(position)) - kOverhang;
+    const int end = left + std::max(oldAdvance, newAdvance) + kOverhang;
+    return QRect(start, band.top(), end - start, band.height()).intersected(band);
 }
 
 void ReadOnlyTextBox::setAlignment(Qt::Alignment alignment) {

@@ -40,6 +40,8 @@ class ReadOnlyTextBox : public QFrame {
     void changeEvent(QEvent* event) override;
 
   private:
+    // What a change from `position` on repaints, given the old text's width.
+    QRect changedRect(int position, int oldAdvance);
     // Inside the panel's frame.
     QRect panelContents() const;
     // How wide the text is, measured once for each text and font.
