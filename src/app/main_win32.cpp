@@ -3,11 +3,16 @@
 #include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "core/main_window.h"
+#include "core/product.h"
+#include "core/settings.h"
 #include "gui/win32/about_window_win32.h"
 #include "gui/win32/main_window_view_win32.h"
 #include "gui/win32/timer_service_win32.h"
@@ -15,10 +20,44 @@
 #include "os/win32/environment_win32.h"
 #include "os/win32/regional_formats_win32.h"
 #include "os/win32/registry_settings_store.h"
+#include "os/win32/wide_text.h"
 #include "platform/os_parts.h"
+#include "wiring/command_line.h"
 #include "wiring/reactions.h"
 
+namespace {
+
+// The arguments after the program's own path, in UTF-8, split as the C runtime splits them.
+std::vector<std::string> commandLineArguments() {
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    if (!wide) return arguments;
+    for (int i = 1; i < count; ++i) arguments.push_back(rzv::narrow(wide[i]));
+    LocalFree(wide);
+    return arguments;
+}
+
+// --help and --version answer in a message box before any window of ours exists; a program
+// without a console has nowhere else to say it. Returns the exit status, or -1 to go on.
+int answerCommandLine() {
+    std::string name = rzv::Win32ExecutableName().executableName();
+    if (name.empty()) name = rzv::kProductName;
+    const std::string settingsPlace = std::string("HKEY_CURRENT_USER\\Software\\") +
+                                      rzv::kSettingsApplication + "\\" + name + " in the registry";
+    const auto answer = rzv::readCommandLine(commandLineArguments(), {name, settingsPlace});
+    using Kind = rzv::CommandLineAnswer::Kind;
+    if (answer.kind == Kind::OpenWindow) return -1;
+    const UINT icon = answer.kind == Kind::Answer ? MB_ICONINFORMATION : MB_ICONERROR;
+    const bool shown = MessageBoxW(nullptr, rzv::widen(answer.text).c_str(),
+                                   rzv::widen(rzv::kProductName).c_str(), MB_OK | icon) != 0;
+    return shown || answer.exitStatus != 0 ? answer.exitStatus : 1;  // no box could be shown
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
+    if (const int status = answerCommandLine(); status >= 0) return status;
     INITCOMMONCONTROLSEX common{sizeof common, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&common);
 

@@ -2,10 +2,10 @@
 # The real Windows program under Wine, on the current X display with a window manager, as a
 # user would meet it: its window, a logging run started by a click, the settings it stores, a
 # bad stored value, an unattended run, the keeper against a rival window, the About window and
-# the end of a session. Child controls are not X windows: they are clicked by their place in
+# the end of a session, and the command line's answers in a message box. Child controls are not X windows: they are clicked by their place in
 # the client area (96 DPI: 15 twips a pixel). Asserts on texts and stored values, not timing.
 set -euo pipefail
-exe=$1 helper=$2 wine=${3:-wine64}
+exe=$1 helper=$2 wine=${3:-wine64} version=${4:-}
 [ -n "${DISPLAY:-}" ] || { echo "no X display: skipped"; exit 77; }
 work=$(mktemp -d /tmp/rzv-e2e.XXXXXX)
 failures=0
@@ -169,6 +169,29 @@ check "unattended run closed itself" 0 "$status"
 [ -f "$work/UNATTENDED/UNATTENDED.LOG" ] && echo "ok: unattended log written" ||
     fail "no unattended log"
 check "options saved by the auto close" 1 "$(stored UNATTENDED AUTOCLOSE_TICKBOX)"
+
+# 7. The command line: --help, --version and an unknown option answer in a message box, with
+# no main window, and end with their exit status.
+answer() {  # answer ARGS...: the box's text in $box, the exit status in $status
+    "$wine" "$exe" "$@" </dev/null >/dev/null 2>&1 &
+    local program=$!
+    pids+=("$program")
+    box=$("$wine" "$helper" message-box RI-ZUZERU-VAVUZA </dev/null 2>&1 | tr -d '\r')
+    wait_exit "$program" 10
+}
+usage="Usage: RI-ZUZERU-VAVUZA [--help | --version]"
+answer --help
+check "--help exit status" 0 "$status"
+check "--help without the main window" 0 "$(grep -c 'MAIN WINDOW OPEN' <<<"$box")"
+check "--help shows the usage" "$usage" "$(head -1 <<<"$box")"
+check "--help names the settings key" 1 "$(grep -c 'HKEY_CURRENT_USER\\Software\\QV_ZIV\\RI-ZUZERU-VAVUZA' <<<"$box")"
+answer --version
+check "--version exit status" 0 "$status"
+check "--version shows the version" "RI-ZUZERU-VAVUZA $version" "$box"
+answer --frobnicate
+check "unknown option exit status" 2 "$status"
+check "unknown option named" "RI-ZUZERU-VAVUZA: unknown option '--frobnicate'" "$(head -1 <<<"$box")"
+check "unknown option then the usage" "$usage" "$(sed -n 2p <<<"$box")"
 
 echo "end to end under Wine: $failures failed"
 [ "$failures" -eq 0 ]

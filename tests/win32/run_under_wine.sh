@@ -2,8 +2,10 @@
 # Runs the Windows build's ctest under Wine on the current X display: a throwaway prefix, one
 # persistent wineserver detached from the test's pipes (Wine's services would otherwise hold
 # ctest's output open for minutes), a window manager, and the server stopped at the end.
+# Arguments after the build folder go to ctest (e.g. -R win32_end_to_end).
 set -euo pipefail
 build=$(cd "$1" && pwd)
+shift
 export WINEPREFIX
 WINEPREFIX=$(mktemp -d /tmp/rzv-wine.XXXXXX)
 export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -34,4 +36,4 @@ timeout 60 "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d '
 echo "Wine prefix ready in $(( ($(date +%s%N) - start) / 1000000 )) ms"
 
 cd "$build"
-ctest --output-on-failure -j2 --timeout 300 --no-tests=error
+ctest --output-on-failure -j2 --timeout 300 --no-tests=error "$@"

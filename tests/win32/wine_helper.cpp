@@ -1,9 +1,12 @@
 // Helpers for the end-to-end checks under Wine: "ticks" prints Wine's own GetTickCount64;
-// "rival" shows an always-on-top window that takes the foreground, as another program's would.
+// "rival" shows an always-on-top window that takes the foreground, as another program's would;
+// "message-box TITLE" waits for a message box of that title, prints its text, says whether the
+// program's main window is open beside it, and presses OK.
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
+#include <string>
 
 namespace {
 
@@ -28,6 +31,47 @@ int rival() {
     return 0;
 }
 
+std::string utf8Of(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size,
+                        nullptr, nullptr);
+    return out;
+}
+
+std::wstring textOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+BOOL CALLBACK printStaticText(HWND child, LPARAM) {
+    wchar_t cls[32] = {};
+    GetClassNameW(child, cls, 32);
+    const std::wstring text = textOf(child);
+    if (_wcsicmp(cls, L"Static") == 0 && !text.empty()) std::printf("%s\n", utf8Of(text).c_str());
+    return TRUE;
+}
+
+int messageBox(const wchar_t* title) {
+    HWND box = nullptr;
+    for (int i = 0; i < 200 && !box; ++i) {
+        box = FindWindowW(L"#32770", title);
+        if (!box) Sleep(50);
+    }
+    if (!box) {
+        std::fprintf(stderr, "no message box appeared\n");
+        return 1;
+    }
+    if (FindWindowW(L"QV_ZIV_MAIN", nullptr)) std::printf("MAIN WINDOW OPEN\n");
+    EnumChildWindows(box, printStaticText, 0);
+    std::fflush(stdout);
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -36,6 +80,7 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (argc > 1 && std::wcscmp(argv[1], L"rival") == 0) return rival();
-    std::fprintf(stderr, "usage: wine_helper ticks|rival\n");
+    if (argc > 2 && std::wcscmp(argv[1], L"message-box") == 0) return messageBox(argv[2]);
+    std::fprintf(stderr, "usage: wine_helper ticks|rival|message-box TITLE\n");
     return 2;
 }
