@@ -148,6 +148,8 @@ for key in Return Escape; do
         sleep 0.1
     done
     check "About closed by $key" yes "$gone"
+    check "the focus is back on About after $key" About \
+        "$("$wine" "$helper" focus </dev/null | tr -d '\r')"
 done
 check "ABOUT_Left stored" 1000 "$(stored KEEPER ABOUT_Left)"
 

@@ -1,7 +1,8 @@
 // Helpers for the end-to-end checks under Wine: "ticks" prints Wine's own GetTickCount64;
 // "rival" shows an always-on-top window that takes the foreground, as another program's would;
 // "message-box TITLE" waits for a message box of that title, prints its text, says whether the
-// program's main window is open beside it, and presses OK.
+// program's main window is open beside it, and presses OK; "focus" prints the text of the
+// control that has the keyboard focus in the program's main window.
 #include <windows.h>
 
 #include <cstdio>
@@ -72,6 +73,15 @@ int messageBox(const wchar_t* title) {
     return 0;
 }
 
+int focus() {
+    const HWND main = FindWindowW(L"QV_ZIV_MAIN", nullptr);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!main || !GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info)) return 1;
+    std::printf("%s\n", info.hwndFocus ? utf8Of(textOf(info.hwndFocus)).c_str() : "");
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -81,6 +91,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc > 1 && std::wcscmp(argv[1], L"rival") == 0) return rival();
     if (argc > 2 && std::wcscmp(argv[1], L"message-box") == 0) return messageBox(argv[2]);
-    std::fprintf(stderr, "usage: wine_helper ticks|rival|message-box TITLE\n");
+    if (argc > 1 && std::wcscmp(argv[1], L"focus") == 0) return focus();
+    std::fprintf(stderr, "usage: wine_helper ticks|rival|message-box TITLE|focus\n");
     return 2;
 }

@@ -35,7 +35,14 @@ Win32AboutWindow::Win32AboutWindow(HWND owner, AboutWindow& model, AboutReaction
                     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
                     GetModuleHandleW(nullptr), this);
-    controls_.create(window_, kAboutControls.data(), kAboutControls.size());
+    // The caption under the log copy names it for a screen reader.
+    ControlNaming naming;
+    naming.captions.push_back(
+        {rowIn(kAboutControls.data(), kAboutControls.size(), ControlKind::Label,
+               indexOf(AboutLabel::OUTPUT_LOG_LABEL)),
+         rowIn(kAboutControls.data(), kAboutControls.size(), ControlKind::Field,
+               indexOf(AboutField::OUTPUT_REPORT_TEXTBOX))});
+    controls_.create(window_, kAboutControls.data(), kAboutControls.size(), naming);
     controls_.place(dpiOf(window_));
     // OK is the default button: Enter presses it wherever the focus is.
     SendMessageW(controls_.handleOf(rowOf(ControlKind::Button, 0)), BM_SETSTYLE, BS_DEFPUSHBUTTON,
@@ -72,6 +79,10 @@ void Win32AboutWindow::close() {
     window_ = nullptr;
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     DestroyWindow(window);
+}
+
+void Win32AboutWindow::focusOk() {
+    SetFocus(controls_.handleOf(rowOf(ControlKind::Button, indexOf(AboutButton::OK_BUTTON))));
 }
 
 void Win32AboutWindow::labelChanged(AboutLabel l) {
@@ -159,11 +170,16 @@ void Win32AboutHost::showModal(AboutWindow& window, AboutReactions& reactions) {
     Win32AboutWindow about(owner_, window, reactions, timers_);
     open_ = &about;
     reactions.load();  // its place and size, and the copy of the latest record
+    // Taken before the owner is disabled: a disabled window may lose its focus at once.
+    const HWND lastFocus = GetFocus();
     EnableWindow(owner_, FALSE);
     ShowWindow(about.handle(), SW_SHOW);
-    SetFocus(GetNextDlgTabItem(about.handle(), nullptr, FALSE));  // OK, first in the tab order
+    about.focusOk();  // first in the tab order: Enter and Space press it at once
     runMessageLoop(timers_, about.handle(), [&about] { return about.isClosed(); });
     open_ = nullptr;
+    // However it closed, the control that had the focus has it again (a reader says where the
+    // user is), unless the program is ending.
+    if (lastFocus && IsWindow(lastFocus) && IsWindowVisible(lastFocus)) SetFocus(lastFocus);
 }
 
 void Win32AboutHost::closeOpenWindow() {

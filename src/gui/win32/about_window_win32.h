@@ -22,6 +22,7 @@ class Win32AboutWindow : public AboutWindowObserver {
 
     HWND handle() const { return window_; }
     bool isClosed() const { return window_ == nullptr; }
+    void focusOk();
     // However it closes: the unload runs once, the owner takes the input back.
     void close();
 

@@ -52,7 +52,62 @@ ControlClass classOf(const ControlLayout& c) {
     return {L"STATIC", 0, 0};
 }
 
+// Focusable controls in focus order, then the others in table order.
+std::vector<std::size_t> focusOrder(const ControlLayout* table, std::size_t count) {
+    std::vector<std::size_t> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [table](std::size_t a, std::size_t b) {
+        const int fa = table[a].focus == kNoFocus ? 1 << 30 : table[a].focus;
+        const int fb = table[b].focus == kNoFocus ? 1 << 30 : table[b].focus;
+        return fa < fb;
+    });
+    return order;
+}
+
+// One child window to make: a control, or the hidden static that names the control.
+struct Slot {
+    std::size_t row;
+    bool nameOnly;
+};
+
+// The focus order with each caption moved to right before the control it names, and a name
+// before each text box that has no caption. Statics take no focus: Tab is not changed.
+std::vector<Slot> creationOrder(const ControlLayout* table, std::size_t count,
+                                const ControlNaming& naming) {
+    auto captionOf = [&](std::size_t row) {
+        for (const auto& c : naming.captions)
+            if (c.named == row) return c.caption;
+        return count;
+    };
+    auto isCaption = [&](std::size_t row) {
+        return std::any_of(naming.captions.begin(), naming.captions.end(),
+                           [row](const ControlNaming::Caption& c) { return c.caption == row; });
+    };
+    std::vector<Slot> slots;
+    for (const std::size_t row : focusOrder(table, count)) {
+        if (isCaption(row)) continue;  // made with the control it names
+        if (const std::size_t caption = captionOf(row); caption < count)
+            slots.push_back({caption, false});
+        else if (table[row].kind == ControlKind::Field)
+            slots.push_back({row, true});
+        slots.push_back({row, false});
+    }
+    return slots;
+}
+
+const char* handNameOf(const ControlNaming& naming, const ControlLayout& c, std::size_t row) {
+    for (const auto& [named, name] : naming.names)
+        if (named == row) return name;
+    return c.name;
+}
+
 }  // namespace
+
+std::size_t rowIn(const ControlLayout* table, std::size_t count, ControlKind kind, std::size_t id) {
+    for (std::size_t row = 0; row < count; ++row)
+        if (table[row].kind == kind && table[row].id == id) return row;
+    return count;
+}
 
 int pixelsOf(double twips, UINT dpi) {
     return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
@@ -125,21 +180,23 @@ Placement OuterPlacement::current(HWND window) const {
     return p;
 }
 
-void ChildControls::create(HWND parent, const ControlLayout* table, std::size_t count) {
+void ChildControls::create(HWND parent, const ControlLayout* table, std::size_t count,
+                           const ControlNaming& naming) {
     parent_ = parent;
     table_ = table;
     handles_.assign(count, nullptr);
     // Made in focus order: the dialog manager's Tab follows the order of the children.
-    std::vector<std::size_t> order(count);
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [table](std::size_t a, std::size_t b) {
-        const int fa = table[a].focus == kNoFocus ? 1 << 30 : table[a].focus;
-        const int fb = table[b].focus == kNoFocus ? 1 << 30 : table[b].focus;
-        return fa < fb;
-    });
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    for (const std::size_t row : order) {
+    for (const Slot& slot : creationOrder(table, count, naming)) {
+        const std::size_t row = slot.row;
         const ControlLayout& c = table[row];
+        if (slot.nameOnly) {
+            // Never shown: it is there for the reader alone.
+            CreateWindowExW(0, L"STATIC", widen(handNameOf(naming, c, row)).c_str(),
+                            WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, parent, nullptr, instance,
+                            nullptr);
+            continue;
+        }
         const ControlClass cls = classOf(c);
         const std::wstring text = c.kind == ControlKind::Field ? forDisplay(c.designText)
                                                                : widen(c.designText);

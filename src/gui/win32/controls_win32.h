@@ -63,13 +63,30 @@ class OuterPlacement {
     Placement placement_{};
 };
 
+// How a window's controls are named for a screen reader. A Windows reader names a control
+// without words of its own (a text box, a value label) by the static text right before it in
+// the z order: each caption is made just before the control it names, and a text box without
+// one gets a hidden static of its own that holds its name.
+struct ControlNaming {
+    struct Caption {
+        std::size_t caption, named;  // rows of the layout table
+    };
+    std::vector<Caption> captions;
+    // Names for text boxes without a caption; any other such box is named by its control name.
+    std::vector<std::pair<std::size_t, const char*>> names;
+};
+
+// The row of a control in a layout table; `count` when it is not there.
+std::size_t rowIn(const ControlLayout* table, std::size_t count, ControlKind kind, std::size_t id);
+
 // The child controls of one window, made from its layout table in focus order (so that Tab
-// follows it), placed and given their fonts at the window's DPI.
+// follows it), each with its name before it, placed and given their fonts at the window's DPI.
 class ChildControls {
   public:
     static constexpr int kFirstId = 1000;
 
-    void create(HWND parent, const ControlLayout* table, std::size_t count);
+    void create(HWND parent, const ControlLayout* table, std::size_t count,
+                const ControlNaming& naming);
     void place(UINT dpi);
     HWND handleOf(std::size_t row) const { return handles_[row]; }
     const ControlLayout& rowOf(std::size_t row) const { return table_[row]; }

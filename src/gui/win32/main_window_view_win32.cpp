@@ -1,5 +1,6 @@
 #include "gui/win32/main_window_view_win32.h"
 
+#include "core/caption_links.h"
 #include "os/win32/wide_text.h"
 
 namespace rzv {
@@ -29,6 +30,22 @@ void registerClass(WNDPROC proc) {
     registered = true;
 }
 
+std::size_t rowOf(ControlKind kind, std::size_t id) {
+    return rowIn(kMainWindowControls.data(), kMainWindowControls.size(), kind, id);
+}
+
+// The captions of the shared table; the record's box has none beside it and is named as the
+// About window's caption names its copy.
+ControlNaming naming() {
+    ControlNaming naming;
+    for (const CaptionLink& link : kCaptionLinks)
+        naming.captions.push_back(
+            {rowOf(ControlKind::Label, indexOf(link.caption)), rowOf(link.kind, link.id)});
+    naming.names.emplace_back(rowOf(ControlKind::Field, indexOf(Field::OUTPUT_REPORT_TEXTBOX)),
+                              "Output Log");
+    return naming;
+}
+
 }  // namespace
 
 Win32MainWindowView::Win32MainWindowView(MainWindow& model, Win32TimerService& timers,
@@ -56,7 +73,7 @@ Win32MainWindowView::Win32MainWindowView(MainWindow& model, Win32TimerService& t
                     WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr),
                     this);
-    controls_.create(window_, kMainWindowControls.data(), kMainWindowControls.size());
+    controls_.create(window_, kMainWindowControls.data(), kMainWindowControls.size(), naming());
     line_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDVERT, 0, 0, 0, 0,
                             window_, nullptr, GetModuleHandleW(nullptr), nullptr);
     for (std::size_t t = 0; t < kTickboxCount; ++t) tickboxChanged(static_cast<Tickbox>(t));
@@ -91,17 +108,22 @@ void Win32MainWindowView::showWhatIsInView() {
     GetClientRect(window_, &client);
     client.right -= kUsefulPixels;
     client.bottom -= kUsefulPixels;
-    auto showIfInView = [&](HWND child) {
+    // Out of view a control is out of reach too: hidden, and no Tab stop for the dialog manager
+    // or a reader. It keeps its place in the z order for when it comes back.
+    auto showIfInView = [&](HWND child, bool tabStop) {
         RECT r, overlap;
         GetWindowRect(child, &r);
         MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&r), 2);
         const bool inView = IntersectRect(&overlap, &r, &client) != 0;
-        const bool shown = (GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) != 0;
-        if (inView != shown)
-            ShowWindow(child, inView ? SW_SHOWNA : SW_HIDE);
+        const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+        if (inView == ((style & WS_VISIBLE) != 0)) return;
+        if (tabStop)
+            SetWindowLongPtrW(child, GWL_STYLE, inView ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+        ShowWindow(child, inView ? SW_SHOWNA : SW_HIDE);
     };
-    for (std::size_t row = 0; row < controls_.size(); ++row) showIfInView(controls_.handleOf(row));
-    showIfInView(line_);
+    for (std::size_t row = 0; row < controls_.size(); ++row)
+        showIfInView(controls_.handleOf(row), controls_.rowOf(row).focus != kNoFocus);
+    showIfInView(line_, false);
     for (std::size_t f = 0; f < kFieldCount; ++f)
         if (dirty_.test(f) && IsWindowVisible(handleOf(static_cast<Field>(f))))
             showField(static_cast<Field>(f));
@@ -230,6 +252,17 @@ LRESULT Win32MainWindowView::onMessage(UINT message, WPARAM w, LPARAM l) {
         case WM_TIMER:
             if (w == kForeignLoopTimer) timers_.serviceFromForeignLoop();
             return 0;
+        case WM_ACTIVATE:
+            // The control that had the focus when the window went inactive (About opening,
+            // another program) has it again when the window comes back.
+            if (LOWORD(w) == WA_INACTIVE) {
+                const HWND focus = GetFocus();
+                if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+            } else if (lastFocus_ && IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_)) {
+                SetFocus(lastFocus_);
+                return 0;
+            }
+            return DefWindowProcW(window_, message, w, l);
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:

@@ -1,7 +1,8 @@
 // The main window on Windows: one native control per row of the layout table, at its designed
 // place in twips for the window's DPI, kept in step with the model both ways. A control is
 // touched only when its value changed, and a value field out of sight not until it comes into
-// view.
+// view. Out of view a control is hidden and no Tab stop; a screen reader names each text box by
+// the caption made right before it (the shared caption table).
 #pragma once
 
 #include <windows.h>
@@ -56,6 +57,7 @@ class Win32MainWindowView : public MainWindowObserver {
     Callbacks callbacks_;
     HWND window_ = nullptr;
     HWND line_ = nullptr;
+    HWND lastFocus_ = nullptr;
     ChildControls controls_;
     Brushes brushes_;
     OuterPlacement placement_;
