@@ -49,7 +49,7 @@ int answerCommandLine() {
     using Kind = rzv::CommandLineAnswer::Kind;
     if (answer.kind == Kind::OpenWindow) return -1;
     const UINT icon = answer.kind == Kind::Answer ? MB_ICONINFORMATION : MB_ICONERROR;
-    const bool shown = MessageBoxW(nullptr, rzv::widen(answer.text).c_str(),
+    const bool shown = MessageBoxW(nullptr, rzv::widen(rzv::asParagraphs(answer.text)).c_str(),
                                    rzv::widen(rzv::kProductName).c_str(), MB_OK | icon) != 0;
     return shown || answer.exitStatus != 0 ? answer.exitStatus : 1;  // no box could be shown
 }

@@ -1,5 +1,9 @@
 #include "wiring/command_line.h"
 
+#include <algorithm>
+#include <cctype>
+#include <sstream>
+
 #include "core/product.h"
 
 namespace rzv {
@@ -10,6 +14,16 @@ bool isHelp(const std::string& a) {
 }
 bool isVersion(const std::string& a) {
     return a == "--version";
+}
+
+std::size_t indentOf(const std::string& line) {
+    return std::min(line.find_first_not_of(' '), line.size());
+}
+
+bool goesOn(const std::string& before, const std::string& line) {
+    const std::size_t indent = indentOf(line);
+    return !before.empty() && indent < line.size() && indent == indentOf(before) &&
+           std::islower(static_cast<unsigned char>(line[indent]));
 }
 
 }  // namespace
@@ -64,6 +78,22 @@ CommandLineAnswer readCommandLine(const std::vector<std::string>& arguments,
     if (help) return {Kind::Answer, usageText(facts), 0};
     if (version) return {Kind::Answer, versionText(), 0};
     return {};
+}
+
+std::string asParagraphs(const std::string& text) {
+    std::istringstream lines(text);
+    std::string out, line, before;
+    for (bool first = true; std::getline(lines, line); first = false) {
+        if (first)
+            out += line;
+        else if (goesOn(before, line))
+            out += ' ' + line.substr(indentOf(line));
+        else
+            out += '\n' + line;
+        before = line;
+    }
+    if (!text.empty() && text.back() == '\n') out += '\n';
+    return out;
 }
 
 std::string programNameFrom(const std::string& path) {

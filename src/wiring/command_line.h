@@ -33,6 +33,11 @@ CommandLineAnswer readCommandLine(const std::vector<std::string>& arguments,
 std::string usageText(const ProgramFacts& facts);
 std::string versionText();
 
+// For a window that wraps lines itself (a message box): each line that goes on with a sentence
+// of the line before it (same indentation, a small letter first) joined to that line, so that
+// the window's own wrapping does not break the text a second time.
+std::string asParagraphs(const std::string& text);
+
 // The file name without folder or extension, from the path the program was started by.
 std::string programNameFrom(const std::string& path);
 

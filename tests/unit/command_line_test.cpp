@@ -54,6 +54,23 @@ TEST(CommandLineTest, helpNamesTheFilesAfterTheProgramAndListsEveryOption) {
     EXPECT_EQ(help.find("RI-ZUZERU-VAVUZA"), std::string::npos);
 }
 
+// A message box wraps the text itself: sentences are joined, entries and paragraphs are not.
+TEST(CommandLineTest, aBoxGetsTheSentencesWholeAndTheEntriesOnLinesOfTheirOwn) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Shows how\nlong it runs.\n\nNext one\ngoes on\n",
+         "Shows how long it runs.\n\nNext one goes on\n"},
+        {"Files:\n  X.LOG\n      the record, each\n      record replaces\n  -h  help\n      "
+         "--version",
+         "Files:\n  X.LOG\n      the record, each record replaces\n  -h  help\n      --version"},
+        {"X: unknown option '-q'\nUsage: X", "X: unknown option '-q'\nUsage: X"},
+        {"", ""},
+    };
+    for (const auto& [text, joined] : cases) EXPECT_EQ(asParagraphs(text), joined) << text;
+    const std::string help = asParagraphs(usageText(kFacts));
+    EXPECT_EQ(firstLine(help), "Usage: RI-ZUZERU-VAVUZA [--help | --version]");
+    EXPECT_NE(help.find("in whole days, hours"), std::string::npos);
+}
+
 TEST(CommandLineTest, theProgramIsNamedByItsFileWithoutFolderOrExtension) {
     const std::pair<const char*, const char*> cases[] = {
         {"/usr/bin/RI-ZUZERU-VAVUZA", "RI-ZUZERU-VAVUZA"},
