@@ -6,17 +6,16 @@
 set -euo pipefail
 build=$(cd "$1" && pwd)
 shift
-export WINEPREFIX
-WINEPREFIX=$(mktemp -d /tmp/rzv-wine.XXXXXX)
-export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-wine=/usr/lib/wine/wine64
-[ -x "$wine" ] || wine=wine64
+source "$(dirname "$0")/../../scripts/windows.sh"
 
 openbox_pid=
+WINEPREFIX=  # never the user's own: only the one made here is stopped and removed
 cleanup() {
-    timeout 20 wineserver -k >/dev/null 2>&1 || true
+    if [ -n "$WINEPREFIX" ]; then
+        timeout 20 wineserver -k >/dev/null 2>&1 || true
+        rm -rf "$WINEPREFIX"
+    fi
     [ -n "$openbox_pid" ] && kill "$openbox_pid" 2>/dev/null || true
-    rm -rf "$WINEPREFIX"
 }
 trap cleanup EXIT
 
@@ -26,13 +25,7 @@ openbox </dev/null >/dev/null 2>&1 &
 openbox_pid=$!
 
 start=$(date +%s%N)
-wineserver -p </dev/null >/dev/null 2>&1
-timeout 120 "$wine" wineboot --init </dev/null >/dev/null 2>&1
-# Debian's Wine does not load the TrueType fonts that fonts-wine ships: give them to the prefix,
-# and let Arial be its metric twin.
-ln -sf /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-timeout 60 "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' \
-    /f </dev/null >/dev/null 2>&1
+start_wine_prefix
 echo "Wine prefix ready in $(( ($(date +%s%N) - start) / 1000000 )) ms"
 
 cd "$build"

@@ -2,7 +2,9 @@
 // "rival" shows an always-on-top window that takes the foreground, as another program's would;
 // "message-box TITLE" waits for a message box of that title, prints its text, says whether the
 // program's main window is open beside it, and presses OK; "focus" prints the text of the
-// control that has the keyboard focus in the program's main window.
+// control that has the keyboard focus in the program's main window; "client-origin CLASS"
+// prints where the client area of the window of that class begins on the screen, to click by
+// place where the window draws its own frame.
 #include <windows.h>
 
 #include <cstdio>
@@ -82,6 +84,14 @@ int focus() {
     return 0;
 }
 
+int clientOrigin(const wchar_t* cls) {
+    const HWND window = FindWindowW(cls, nullptr);
+    POINT origin{0, 0};
+    if (!window || !ClientToScreen(window, &origin)) return 1;
+    std::printf("%ld %ld\n", origin.x, origin.y);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -92,6 +102,8 @@ int wmain(int argc, wchar_t** argv) {
     if (argc > 1 && std::wcscmp(argv[1], L"rival") == 0) return rival();
     if (argc > 2 && std::wcscmp(argv[1], L"message-box") == 0) return messageBox(argv[2]);
     if (argc > 1 && std::wcscmp(argv[1], L"focus") == 0) return focus();
-    std::fprintf(stderr, "usage: wine_helper ticks|rival|message-box TITLE|focus\n");
+    if (argc > 2 && std::wcscmp(argv[1], L"client-origin") == 0) return clientOrigin(argv[2]);
+    std::fprintf(stderr,
+                 "usage: wine_helper ticks|rival|message-box TITLE|focus|client-origin CLASS\n");
     return 2;
 }
