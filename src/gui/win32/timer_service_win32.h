@@ -28,7 +28,7 @@ class Win32TimerService : public TimerService {
     void stop(std::size_t timer) override { schedule_.stop(timer); }
     void stopAll() override { schedule_.stopAll(); }
     // After each round of the 1 ms timers, how long until the next (1 to 1000 ms).
-    void setPacer(std::function<int()> millisecondsToNextRound) {
+    void setPacer(Pacer millisecondsToNextRound) override {
         schedule_.setPacer(std::move(millisecondsToNextRound));
     }
 
