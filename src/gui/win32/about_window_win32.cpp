@@ -38,10 +38,8 @@ Win32AboutWindow::Win32AboutWindow(HWND owner, AboutWindow& model, AboutReaction
     // The caption under the log copy names it for a screen reader.
     ControlNaming naming;
     naming.captions.push_back(
-        {rowIn(kAboutControls.data(), kAboutControls.size(), ControlKind::Label,
-               indexOf(AboutLabel::OUTPUT_LOG_LABEL)),
-         rowIn(kAboutControls.data(), kAboutControls.size(), ControlKind::Field,
-               indexOf(AboutField::OUTPUT_REPORT_TEXTBOX))});
+        {rowOf(ControlKind::Label, indexOf(AboutLabel::OUTPUT_LOG_LABEL)),
+         rowOf(ControlKind::Field, indexOf(AboutField::OUTPUT_REPORT_TEXTBOX))});
     controls_.create(window_, kAboutControls.data(), kAboutControls.size(), naming);
     controls_.place(dpiOf(window_));
     // OK is the default button: Enter presses it wherever the focus is.
@@ -60,10 +58,8 @@ Win32AboutWindow::~Win32AboutWindow() {
     }
 }
 
-std::size_t Win32AboutWindow::rowOf(ControlKind kind, std::size_t id) const {
-    for (std::size_t row = 0; row < controls_.size(); ++row)
-        if (controls_.rowOf(row).kind == kind && controls_.rowOf(row).id == id) return row;
-    return 0;
+std::size_t Win32AboutWindow::rowOf(ControlKind kind, std::size_t id) {
+    return rowIn(kAboutControls.data(), kAboutControls.size(), kind, id);
 }
 
 void Win32AboutWindow::close() {

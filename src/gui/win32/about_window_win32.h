@@ -35,7 +35,7 @@ class Win32AboutWindow : public AboutWindowObserver {
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT onMessage(UINT message, WPARAM w, LPARAM l);
     void onCommand(int id, int code);
-    std::size_t rowOf(ControlKind kind, std::size_t id) const;
+    static std::size_t rowOf(ControlKind kind, std::size_t id);
 
     HWND owner_;
     AboutWindow& model_;
