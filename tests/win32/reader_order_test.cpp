@@ -108,6 +108,8 @@ TEST_F(ReaderOrderTest, onlyControlsInViewAreShownAndTabStops) {
                       seen && control.focus != kNoFocus)
                 << where;
         }
+        // Value fields in view pace the uptime timers to the screen's frames.
+        EXPECT_EQ(model.valueFieldsInView(), designed) << "at width " << width;
         if (!designed) continue;
         // The statics in between take no focus: Tab meets the controls in the designed order.
         std::vector<int> focus;

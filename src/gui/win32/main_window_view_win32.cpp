@@ -98,6 +98,7 @@ void Win32MainWindowView::show(int how) {
 
 void Win32MainWindowView::placeControls(UINT dpi) {
     controls_.place(dpi);
+    noteFramePeriod();
     SetWindowPos(line_, nullptr, pixelsOf(kLine1X, dpi) - 1, pixelsOf(kLine1Top, dpi), 2,
                  pixelsOf(kLine1Bottom - kLine1Top, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
     showWhatIsInView();
@@ -127,6 +128,24 @@ void Win32MainWindowView::showWhatIsInView() {
     for (std::size_t f = 0; f < kFieldCount; ++f)
         if (dirty_.test(f) && IsWindowVisible(handleOf(static_cast<Field>(f))))
             showField(static_cast<Field>(f));
+    // The uptime timers wake once a second while only the display shows their work, once a
+    // frame while value fields do.
+    bool fieldsInView = false;
+    for (std::size_t f = 0; f < kFieldCount; ++f) {
+        const HWND field = handleOf(static_cast<Field>(f));
+        if (static_cast<Field>(f) != Field::QV_UPTIME_DISPLAY_TEXTBOX &&
+            (GetWindowLongPtrW(field, GWL_STYLE) & WS_VISIBLE) != 0)
+            fieldsInView = true;
+    }
+    model_.setValueFieldsInView(fieldsInView);
+}
+
+void Win32MainWindowView::noteFramePeriod() {
+    // The refresh rate of the monitor the window is on; 0 or 1 stand for "the hardware's default".
+    const HDC dc = GetDC(window_);
+    const int hertz = dc ? GetDeviceCaps(dc, VREFRESH) : 0;
+    if (dc) ReleaseDC(window_, dc);
+    model_.setFramePeriodMs(hertz > 1 ? (1000 + hertz / 2) / hertz : 0);
 }
 
 void Win32MainWindowView::showField(Field f) {
@@ -192,8 +211,8 @@ void Win32MainWindowView::onCommand(int id, int code) {
     } else if (c.kind == ControlKind::Tickbox) {
         // A click ticks a clear or greyed box and clears a ticked one.
         const auto t = static_cast<Tickbox>(c.id);
-        model_.setValue(t, model_.value(t) == TickState::Ticked ? TickState::Clear
-                                                                : TickState::Ticked);
+        model_.setValue(
+            t, model_.value(t) == TickState::Ticked ? TickState::Clear : TickState::Ticked);
     }
 }
 
@@ -201,8 +220,8 @@ LRESULT Win32MainWindowView::onColour(HDC dc, HWND child, UINT message, WPARAM w
     const std::size_t row = controls_.rowOfHandle(child);
     if (row < controls_.size()) {
         const ControlLayout& c = controls_.rowOf(row);
-        const bool display = c.kind == ControlKind::Field &&
-                             c.id == indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX);
+        const bool display =
+            c.kind == ControlKind::Field && c.id == indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX);
         const unsigned back = display ? model_.displayBackColour() : kBlack;
         if (HBRUSH brush = colourLook(dc, c.look, back, brushes_))
             return reinterpret_cast<LRESULT>(brush);

@@ -11,9 +11,9 @@
 #include <bitset>
 #include <functional>
 
+#include "core/main_window.h"
 #include "gui/win32/controls_win32.h"
 #include "gui/win32/timer_service_win32.h"
-#include "core/main_window.h"
 
 namespace rzv {
 
@@ -21,8 +21,8 @@ class Win32MainWindowView : public MainWindowObserver {
   public:
     struct Callbacks {
         std::function<void(Button)> click;
-        std::function<void()> unload;       // runs once, when the window closes
-        std::function<void()> closeOwned;   // closes an owned window that is open (About)
+        std::function<void()> unload;      // runs once, when the window closes
+        std::function<void()> closeOwned;  // closes an owned window that is open (About)
     };
 
     Win32MainWindowView(MainWindow& model, Win32TimerService& timers, Callbacks callbacks);
@@ -49,6 +49,7 @@ class Win32MainWindowView : public MainWindowObserver {
     void placeControls(UINT dpi);
     void showWhatIsInView();
     void showField(Field f);
+    void noteFramePeriod();
     void unloadOnce();
     HWND handleOf(Field f) const { return controls_.handleOf(fieldRows_[indexOf(f)]); }
 
