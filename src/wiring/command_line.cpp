@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <sstream>
+#include <string_view>
 
 #include "core/product.h"
 
@@ -16,11 +16,11 @@ bool isVersion(const std::string& a) {
     return a == "--version";
 }
 
-std::size_t indentOf(const std::string& line) {
+std::size_t indentOf(std::string_view line) {
     return std::min(line.find_first_not_of(' '), line.size());
 }
 
-bool goesOn(const std::string& before, const std::string& line) {
+bool goesOn(std::string_view before, std::string_view line) {
     const std::size_t indent = indentOf(line);
     return !before.empty() && indent < line.size() && indent == indentOf(before) &&
            std::islower(static_cast<unsigned char>(line[indent]));
@@ -81,16 +81,22 @@ CommandLineAnswer readCommandLine(const std::vector<std::string>& arguments,
 }
 
 std::string asParagraphs(const std::string& text) {
-    std::istringstream lines(text);
-    std::string out, line, before;
-    for (bool first = true; std::getline(lines, line); first = false) {
-        if (first)
+    // Split by hand: a string stream would pull the whole of iostreams into the static Windows
+    // executable (some 400 KB) for this one loop.
+    const std::string_view all(text);
+    std::string out;
+    std::string_view before;
+    for (std::size_t start = 0; start < all.size();) {
+        const std::size_t end = std::min(all.find('\n', start), all.size());
+        const std::string_view line = all.substr(start, end - start);
+        if (start == 0)
             out += line;
         else if (goesOn(before, line))
-            out += ' ' + line.substr(indentOf(line));
+            (out += ' ') += line.substr(indentOf(line));
         else
-            out += '\n' + line;
+            (out += '\n') += line;
         before = line;
+        start = end + 1;
     }
     if (!text.empty() && text.back() == '\n') out += '\n';
     return out;
