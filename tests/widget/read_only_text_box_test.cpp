@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QPainter>
 #include <QScreen>
 #include <QTest>
 #include <vector>
@@ -16,15 +17,17 @@ namespace {
 class ReadOnlyTextBoxTest : public ::testing::Test {
   protected:
     ReadOnlyTextBoxTest() {
-        window.resize(200, 60);
+        window.resize(200, 80);
         box.setGeometry(10, 10, 129, 25);  // a value field's size
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
     // What the window holds where the box is, as last painted.
-    QImage shown() const {
-        return window.screen()->grabWindow(window.winId(), box.x(), box.y(), box.width(),
-                                           box.height()).toImage();
+    QImage shown() const { return shownAt(box.geometry()); }
+    QImage shownAt(const QRect& r) const {
+        return window.screen()
+            ->grabWindow(window.winId(), r.x(), r.y(), r.width(), r.height())
+            .toImage();
     }
     // Paints what the change touched, as the event loop would.
     void showText(const char* text) {
@@ -36,7 +39,7 @@ class ReadOnlyTextBoxTest : public ::testing::Test {
     ReadOnlyTextBox box{&window};
 };
 
-TEST_F(ReadOnlyTextBoxTest, aRunOfChangesLeavesWhatAWholeRepaintShows) {
+TEST_F(ReadOnlyTextBoxTest, eachChangeLeavesWhatAWholeRepaintShows) {
     struct Case {
         const char* name;
         Qt::Alignment alignment;
@@ -56,13 +59,63 @@ TEST_F(ReadOnlyTextBoxTest, aRunOfChangesLeavesWhatAWholeRepaintShows) {
          Qt::AlignCenter,
          {"0d, 0h, 0m, 9s", "0d, 0h, 0m, 10s", "0d, 0h, 0m, 11s", "TIMERS DISABLED",
           "0d, 0h, 0m, 1s"}},
+        {"a right-to-left run whose last character changes",
+         Qt::AlignLeft | Qt::AlignVCenter,
+         {"12 \u05d0\u05d1\u05d2", "12 \u05d0\u05d1\u05d3", "12 \u05d0\u05d1\u05d3\u05d4",
+          "12 \u05d0"}},
+        {"a ligature broken by a change",
+         Qt::AlignLeft | Qt::AlignVCenter,
+         {"office", "offset", "of", "ffi"}},
     };
     for (const Case& c : cases) {
         box.setAlignment(c.alignment);
-        for (const char* text : c.texts) showText(text);
-        const QImage afterChanges = shown();
-        box.repaint();
-        EXPECT_EQ(afterChanges, shown()) << c.name;
+        QCoreApplication::sendPostedEvents();
+        // After each change: a later one may paint over what an earlier one left behind.
+        for (const char* text : c.texts) {
+            showText(text);
+            const QImage afterChange = shown();
+            box.repaint();
+            EXPECT_EQ(afterChange, shown()) << c.name << ": " << text;
+        }
+    }
+}
+
+// The box paints every pixel of itself: its text as the painter draws a string at the box's first
+// character, over its panel, over the window's background at the panel's corners, whatever was
+// painted where the box now is.
+TEST_F(ReadOnlyTextBoxTest, drawsItsTextAndBackdropOverWhatWasThere) {
+    const char* const texts[] = {"0.452879464285714", "AVAWAY To", "\u00c4\u00dfe\u0301  ",
+                                 "MINUTES_DIFFERENCE_ROUNDED_TB", "office 1/4"};
+    QPixmap tile(2, 2);
+    tile.fill(Qt::darkCyan);
+    QPainter(&tile).fillRect(0, 0, 1, 1, Qt::yellow);
+    QPalette tiled = window.palette();
+    tiled.setBrush(QPalette::Window, QBrush(tile));
+    window.setPalette(tiled);
+    QWidget stale(&window);
+    stale.setGeometry(box.geometry());
+    stale.setAutoFillBackground(true);
+    stale.setPalette(QPalette(Qt::red));
+    ReadOnlyTextBox blank(&window);
+    blank.setGeometry(box.geometry().translated(0, 30));  // the tiles fall as they do under box
+    blank.show();
+    box.clearFocus();  // the panel shows focus
+    for (const char* text : texts) {
+        stale.show();
+        stale.raise();
+        QCoreApplication::sendPostedEvents();
+        stale.hide();
+        showText(text);
+        QImage expected = shownAt(blank.geometry());
+        {
+            QPainter painter(&expected);
+            painter.setFont(box.font());
+            painter.setPen(box.palette().color(QPalette::Text));
+            painter.setClipRect(box.textRect().adjusted(-2, 0, 2, 0));
+            const QRect first = box.characterRect(0);
+            painter.drawText(first.x(), first.y() + box.fontMetrics().ascent(), box.text());
+        }
+        EXPECT_EQ(shown(), expected) << text;
     }
 }
 

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QTextLine>
+#include <QtMath>
 #include <algorithm>
 
 namespace rzv {
@@ -25,6 +27,48 @@ QStyleOptionFrame panelOption(const QWidget* widget) {
 // The room between a line edit's frame and its text.
 constexpr int kTextMargin = 2;
 
+// Whole pixels, as a font's metrics measure a text.
+int advanceOf(const QTextLayout& layout) {
+    return qRound(layout.lineAt(0).naturalTextWidth());
+}
+
+// Whether the characters of a text run left to right whatever changes in it: a right-to-left
+// character reorders its neighbours.
+bool runsLeftToRight(const QString& text) {
+    return std::none_of(text.begin(), text.end(), [](QChar c) {
+        switch (c.direction()) {
+            case QChar::DirR:
+            case QChar::DirAL:
+            case QChar::DirRLE:
+            case QChar::DirRLO:
+            case QChar::DirRLI:
+                return true;
+            default:
+                return false;
+        }
+    });
+}
+
+// What shows beneath the box where its panel is not opaque: the background of the nearest widget
+// under it that paints one, with the origin that brush has in the box's coordinates. No brush
+// when no widget paints one.
+struct Backdrop {
+    QBrush brush;
+    QPoint origin;
+};
+Backdrop backdropOf(const QWidget& box) {
+    QPoint offset;
+    for (const QWidget* under = &box; under; under = under->parentWidget()) {
+        if (under->autoFillBackground() || under->isWindow()) {
+            const QPalette::ColorRole role =
+                under->autoFillBackground() ? under->backgroundRole() : QPalette::Window;
+            return {under->palette().brush(role), -offset};
+        }
+        offset += under->pos();
+    }
+    return {};
+}
+
 }  // namespace
 
 TextChange changeBetween(const QString& before, const QString& after) {
@@ -41,6 +85,7 @@ TextChange changeBetween(const QString& before, const QString& after) {
 
 ReadOnlyTextBox::ReadOnlyTextBox(QWidget* parent) : QFrame(parent) {
     setFocusPolicy(Qt::StrongFocus);
+    noteBackdrop();
     // Without a caret there is nothing to select: Copy takes the whole text, from the keyboard
     // or the context menu.
     auto* copy = new QAction(QStringLiteral("&Copy"), this);
@@ -54,10 +99,10 @@ ReadOnlyTextBox::ReadOnlyTextBox(QWidget* parent) : QFrame(parent) {
 void ReadOnlyTextBox::setText(const QString& text) {
     if (text == text_) return;
     const TextChange change = changeBetween(text_, text);
-    const int oldAdvance = advance();
+    shaped();
+    const std::unique_ptr<QTextLayout> before = std::move(layout_);
     text_ = text;
-    advance_ = -1;
-    update(changedRect(change.position, oldAdvance));
+    update(changedRect(change.position, *before));
     if (QAccessible::isActive()) {
         QAccessibleTextUpdateEvent event(this, change.position, change.removed, change.inserted);
         QAccessible::updateAccessibility(&event);
@@ -67,16 +112,23 @@ void ReadOnlyTextBox::setText(const QString& text) {
 // A value field's digits change from the right: repainting from the first changed character on,
 // rather than the whole line, keeps each frame's picture (and what goes to the display server)
 // small.
-QRect ReadOnlyTextBox::changedRect(int position, int oldAdvance) {
-    const QRect band = lineRect();
-    const int newAdvance = advance();
+QRect ReadOnlyTextBox::changedRect(int position, const QTextLayout& before) {
+    const QRect band = frame().line;
+    const QTextLayout& after = shaped();
+    const int oldAdvance = advanceOf(before);
+    const int newAdvance = advanceOf(after);
     const int left = textOrigin(newAdvance).x();
-    // A centred text whose width changed moves as a whole.
-    if (textOrigin(oldAdvance).x() != left) return band;
-    // Antialiased glyph edges reach a little past their advances, and a changed neighbour may
-    // kern the last unchanged character.
+    // A centred text whose width changed moves as a whole; a right-to-left run may move the
+    // characters on either side of a change.
+    if (textOrigin(oldAdvance).x() != left || layoutDirection() != Qt::LeftToRight ||
+        !runsLeftToRight(before.text()) || !runsLeftToRight(text_))
+        return band;
+    // The characters before the change stay where they were, but a changed neighbour may kern
+    // the last of them, and antialiased glyph edges reach a little past their advances.
     constexpr int kOverhang = 2;
-    const int start = left + fontMetrics().horizontalAdvance(text_.left(position)) - kOverhang;
+    const qreal from =
+        std::min(before.lineAt(0).cursorToX(position), after.lineAt(0).cursorToX(position));
+    const int start = left + qFloor(from) - kOverhang;
     const int end = left + std::max(oldAdvance, newAdvance) + kOverhang;
     return QRect(start, band.top(), end - start, band.height()).intersected(band);
 }
@@ -86,39 +138,60 @@ void ReadOnlyTextBox::setAlignment(Qt::Alignment alignment) {
     update();
 }
 
-QRect ReadOnlyTextBox::panelContents() const {
+const ReadOnlyTextBox::Frame& ReadOnlyTextBox::frame() const {
+    if (frameKnown_) return frame_;
     const QStyleOptionFrame option = panelOption(this);
-    return style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    frame_.contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    frame_.text = frame_.contents.adjusted(kTextMargin, 0, -kTextMargin, 0);
+    frame_.font = QFont(font(), this);
+    const QFontMetrics metrics = fontMetrics();
+    // Centred as a line edit centres its line: an odd spare pixel goes above it. One pixel more
+    // each side of the band takes in glyphs that reach past the font's ascent or descent.
+    const int top = frame_.text.top() + (frame_.text.height() - metrics.height() + 1) / 2;
+    frame_.baseline = top + metrics.ascent();
+    frame_.line =
+        QRect(frame_.contents.left(), top - 1, frame_.contents.width(), metrics.height() + 2)
+            .intersected(frame_.contents);
+    frameKnown_ = true;
+    return frame_;
 }
 
 QRect ReadOnlyTextBox::textRect() const {
-    return panelContents().adjusted(kTextMargin, 0, -kTextMargin, 0);
+    return frame().text;
 }
 
 QRect ReadOnlyTextBox::lineRect() const {
-    const QRect room = panelContents();
-    const int height = fontMetrics().height();
-    // Centred as a line edit centres its line: an odd spare pixel goes above it. One pixel more
-    // each side takes in glyphs that reach past the font's ascent or descent.
-    const int top = room.top() + (room.height() - height + 1) / 2;
-    return QRect(room.left(), top - 1, room.width(), height + 2).intersected(room);
+    return frame().line;
 }
 
-int ReadOnlyTextBox::advance() {
-    if (advance_ < 0) advance_ = fontMetrics().horizontalAdvance(text_);
-    return advance_;
+std::unique_ptr<QTextLayout> ReadOnlyTextBox::shape(const QString& text) const {
+    auto layout = std::make_unique<QTextLayout>(text, frame().font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setFlags(QTextOption::IncludeTrailingSpaces);
+    option.setTextDirection(layoutDirection());
+    layout->setTextOption(option);
+    // Kept whole after laying out, so painting does not shape the text again.
+    layout->setCacheEnabled(true);
+    layout->beginLayout();
+    layout->createLine();
+    layout->endLayout();
+    return layout;
+}
+
+const QTextLayout& ReadOnlyTextBox::shaped() {
+    if (!layout_) layout_ = shape(text_);
+    return *layout_;
 }
 
 QPoint ReadOnlyTextBox::textOrigin(int advance) const {
-    const QRect room = textRect();
-    const QFontMetrics metrics = fontMetrics();
-    const int top = room.top() + (room.height() - metrics.height() + 1) / 2;
+    const QRect room = frame().text;
     const Qt::Alignment horizontal =
         QStyle::visualAlignment(layoutDirection(), alignment_) & Qt::AlignHorizontal_Mask;
     int left = room.left();
     if (horizontal & Qt::AlignHCenter) left += (room.width() - advance) / 2;
     if (horizontal & Qt::AlignRight) left += room.width() - advance;
-    return QPoint(left, top + metrics.ascent());
+    return QPoint(left, frame().baseline);
 }
 
 QRect ReadOnlyTextBox::characterRect(int offset) const {
@@ -135,9 +208,24 @@ QSize ReadOnlyTextBox::sizeHint() const {
     return QSize(metrics.horizontalAdvance(text_) + 4 * kTextMargin, metrics.height() + 6);
 }
 
+// Over an opaque backdrop the panel and the text cover every pixel, and nothing beneath the box
+// needs painting first.
+void ReadOnlyTextBox::noteBackdrop() {
+    setAttribute(Qt::WA_OpaquePaintEvent, backdropOf(*this).brush.isOpaque());
+}
+
 void ReadOnlyTextBox::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::FontChange) advance_ = -1;
+    frameKnown_ = false;
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ParentChange)
+        noteBackdrop();
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::LayoutDirectionChange)
+        layout_.reset();
     QFrame::changeEvent(event);
+}
+
+void ReadOnlyTextBox::resizeEvent(QResizeEvent* event) {
+    frameKnown_ = false;
+    QFrame::resizeEvent(event);
 }
 
 const QPixmap& ReadOnlyTextBox::panel() {
@@ -149,8 +237,13 @@ const QPixmap& ReadOnlyTextBox::panel() {
         panelState_ != state || panelColours_ != colours) {
         panel_ = QPixmap((QSizeF(size()) * ratio).toSize());
         panel_.setDevicePixelRatio(ratio);
-        panel_.fill(Qt::transparent);
+        const Backdrop backdrop = backdropOf(*this);
+        // Over an opaque backdrop the picture keeps the screen's own format, and painting it is
+        // a copy rather than a blend.
+        if (!backdrop.brush.isOpaque()) panel_.fill(Qt::transparent);
         QPainter painter(&panel_);
+        painter.setBrushOrigin(backdrop.origin);
+        painter.fillRect(rect(), backdrop.brush);
         style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
         panelState_ = state;
         panelColours_ = colours;
@@ -161,11 +254,14 @@ const QPixmap& ReadOnlyTextBox::panel() {
 void ReadOnlyTextBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawPixmap(0, 0, panel());
-    const int width = advance();
+    const QTextLayout& layout = shaped();
+    const int width = advanceOf(layout);
     // A text too long for its room is cut where the panel's contents end, as in a line edit.
-    if (width > textRect().width()) painter.setClipRect(panelContents(), Qt::IntersectClip);
+    if (width > frame().text.width()) painter.setClipRect(frame().contents, Qt::IntersectClip);
     painter.setPen(palette().color(QPalette::Text));
-    painter.drawText(textOrigin(width), text_);
+    // The line's top, so that its baseline falls where a line edit's would.
+    const QPoint origin = textOrigin(width);
+    layout.draw(&painter, QPointF(origin.x(), origin.y() - layout.lineAt(0).ascent()));
 }
 
 }  // namespace rzv

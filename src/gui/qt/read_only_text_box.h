@@ -1,13 +1,16 @@
 // A read-only single-line text box: the uptime display and the value fields. A line edit would
 // move its caret and report itself editable on every write, and ask the style for its whole
-// panel on every repaint; this box has no caret, keeps its panel as a picture, and repaints only
-// the band its text occupies. A change reaches a screen reader as one replacement of the
-// characters that changed, and nothing else.
+// panel on every repaint; this box has no caret, keeps its panel as a picture, shapes each text
+// once, and repaints only the band its text occupies, over nothing: it paints every pixel of
+// itself, so the window's background and neighbours are not drawn beneath it. A change reaches a
+// screen reader as one replacement of the characters that changed, and nothing else.
 #pragma once
 
 #include <QFrame>
 #include <QPixmap>
 #include <QString>
+#include <QTextLayout>
+#include <memory>
 
 namespace rzv {
 
@@ -38,22 +41,35 @@ class ReadOnlyTextBox : public QFrame {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
-    // What a change from `position` on repaints, given the old text's width.
-    QRect changedRect(int position, int oldAdvance);
-    // Inside the panel's frame.
-    QRect panelContents() const;
-    // How wide the text is, measured once for each text and font.
-    int advance();
+    // Where things go inside the panel, worked out once for each size, font and style.
+    struct Frame {
+        QRect contents;  // inside the panel's frame
+        QRect text;      // the room the text may fill
+        QRect line;      // the band of one line, where a text change repaints
+        int baseline = 0;
+        QFont font;  // for this widget's screen
+    };
+    const Frame& frame() const;
+    // The text laid out once: its width, where its characters are, and what paints it.
+    const QTextLayout& shaped();
+    std::unique_ptr<QTextLayout> shape(const QString& text) const;
+    // What a change from `position` on repaints, given the text before it.
+    QRect changedRect(int position, const QTextLayout& before);
     // Where a text that wide starts: the left end of its baseline.
     QPoint textOrigin(int advance) const;
-    // The style's panel, drawn once for each size, state and palette.
+    // The style's panel over the parent's background, drawn once for each size, state and
+    // palette.
     const QPixmap& panel();
+    void noteBackdrop();
 
     QString text_;
     Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignVCenter;
-    int advance_ = -1;
+    std::unique_ptr<QTextLayout> layout_;
+    mutable Frame frame_;
+    mutable bool frameKnown_ = false;
     QPixmap panel_;
     int panelState_ = 0;
     qint64 panelColours_ = 0;
