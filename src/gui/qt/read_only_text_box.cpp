@@ -10,6 +10,7 @@
 #include <QTextLine>
 #include <QtMath>
 #include <algorithm>
+#include <climits>
 
 namespace rzv {
 namespace {
@@ -130,7 +131,33 @@ QRect ReadOnlyTextBox::changedRect(int position, const QTextLayout& before) {
         std::min(before.lineAt(0).cursorToX(position), after.lineAt(0).cursorToX(position));
     const int start = left + qFloor(from) - kOverhang;
     const int end = left + std::max(oldAdvance, newAdvance) + kOverhang;
-    return QRect(start, band.top(), end - start, band.height()).intersected(band);
+    QRect changed(start, band.top(), end - start, band.height());
+    // Only the rows the changed glyphs cover, a pixel more each side for antialiasing; the last
+    // unchanged character is counted in, for a ligature or kerning the change may break.
+    std::pair<int, int> rows{INT_MAX, INT_MIN};
+    if (addInkRows(before.text(), position - 1, rows) && addInkRows(text_, position - 1, rows) &&
+        rows.first <= rows.second) {
+        changed.setTop(frame().baseline + rows.first - 1);
+        changed.setBottom(frame().baseline + rows.second + 1);
+    }
+    return changed.intersected(band);
+}
+
+// A combining mark or a character of another script may be placed higher or lower beside its
+// neighbours than alone, so only plain printable ASCII is measured character by character.
+bool ReadOnlyTextBox::addInkRows(const QString& text, int from, std::pair<int, int>& rows) {
+    for (int i = std::max(0, from); i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x20 || c > 0x7e) return false;
+        auto& known = inkRows_[c - 0x20];
+        if (!known) {
+            const QRect box = fontMetrics().boundingRect(QChar(c));
+            known =
+                box.isEmpty() ? std::pair(INT_MAX, INT_MIN) : std::pair(box.top(), box.bottom());
+        }
+        rows = {std::min(rows.first, known->first), std::max(rows.second, known->second)};
+    }
+    return true;
 }
 
 void ReadOnlyTextBox::setAlignment(Qt::Alignment alignment) {
@@ -218,8 +245,10 @@ void ReadOnlyTextBox::changeEvent(QEvent* event) {
     frameKnown_ = false;
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ParentChange)
         noteBackdrop();
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::LayoutDirectionChange)
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::LayoutDirectionChange) {
         layout_.reset();
+        inkRows_.fill(std::nullopt);
+    }
     QFrame::changeEvent(event);
 }
 

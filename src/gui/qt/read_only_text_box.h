@@ -10,7 +10,10 @@
 #include <QPixmap>
 #include <QString>
 #include <QTextLayout>
+#include <array>
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace rzv {
 
@@ -58,6 +61,9 @@ class ReadOnlyTextBox : public QFrame {
     std::unique_ptr<QTextLayout> shape(const QString& text) const;
     // What a change from `position` on repaints, given the text before it.
     QRect changedRect(int position, const QTextLayout& before);
+    // The rows, from the baseline, that a text's characters from `from` on cover, united into
+    // `rows`; false when that is not known from the characters alone.
+    bool addInkRows(const QString& text, int from, std::pair<int, int>& rows);
     // Where a text that wide starts: the left end of its baseline.
     QPoint textOrigin(int advance) const;
     // The style's panel over the parent's background, drawn once for each size, state and
@@ -68,6 +74,8 @@ class ReadOnlyTextBox : public QFrame {
     QString text_;
     Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignVCenter;
     std::unique_ptr<QTextLayout> layout_;
+    // The rows each printable ASCII character covers in the font, measured when first needed.
+    std::array<std::optional<std::pair<int, int>>, 95> inkRows_;
     mutable Frame frame_;
     mutable bool frameKnown_ = false;
     QPixmap panel_;
