@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "platform/tick_source.h"
 #include "core/main_window.h"
+#include "platform/tick_source.h"
 
 namespace rzv {
 

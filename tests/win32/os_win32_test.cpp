@@ -11,13 +11,13 @@
 #include <sstream>
 #include <string>
 
+#include "core/settings.h"
 #include "fakes/fake_platform.h"
 #include "os/win32/environment_win32.h"
 #include "os/win32/file_output_win32.h"
 #include "os/win32/regional_formats_win32.h"
 #include "os/win32/registry_settings_store.h"
 #include "os/win32/wide_text.h"
-#include "core/settings.h"
 
 namespace rzv {
 namespace {
@@ -42,7 +42,12 @@ class RegistryTest : public ::testing::Test {
 };
 
 TEST_F(RegistryTest, textsComeBackAsWritten) {
-    const char* texts[] = {"1000", "-1200", "", "1,5", "\xC3\x9C" "bersch\xC3\xA4tzt",
+    const char* texts[] = {"1000",
+                           "-1200",
+                           "",
+                           "1,5",
+                           "\xC3\x9C"
+                           "bersch\xC3\xA4tzt",
                            "a text longer than the first buffer guess of the store, surely"};
     for (const char* text : texts) {
         store_.write("QV_ZIV", "Prog", "MAIN_Left", text);
@@ -82,7 +87,7 @@ TEST_F(RegistryTest, badStoredTextsFallBackToTheDefault) {
     const DWORD dword = 1;
     const Case cases[] = {
         {SettingKey::MAIN_Left, L"abc", REG_SZ, 1000},
-        {SettingKey::MAIN_Top, L"1,5", REG_SZ, 1000},  // not this locale's separator
+        {SettingKey::MAIN_Top, L"1,5", REG_SZ, 1000},     // not this locale's separator
         {SettingKey::MAIN_Width, L"-250", REG_SZ, 4380},  // a size no window can have
         {SettingKey::AUTOSTART_TICKBOX, L"7", REG_SZ, 0},
         {SettingKey::AlwaysOnTop_TICKBOX, L"", REG_DWORD, 1},
@@ -115,7 +120,7 @@ TEST(RegionalFormats, followTheLocale) {
         const wchar_t* locale;
         const char* separator;
         std::set<std::string> dates;  // 7 December 2026 (Wine's German date has no leading 0)
-        const char* time;              // 14:05:09
+        const char* time;             // 14:05:09
     };
     const Case cases[] = {
         {L"en-US", ".", {"12/7/2026"}, "2:05:09 PM"},
@@ -124,7 +129,8 @@ TEST(RegionalFormats, followTheLocale) {
     for (const auto& c : cases) {
         const Win32RegionalFormats formats(c.locale);
         EXPECT_EQ(Win32RegionalFormats(c.locale).decimalSeparator(), c.separator);
-        EXPECT_EQ(c.dates.count(formats.dateText(2026, 12, 7)), 1u) << formats.dateText(2026, 12, 7);
+        EXPECT_EQ(c.dates.count(formats.dateText(2026, 12, 7)), 1u)
+            << formats.dateText(2026, 12, 7);
         EXPECT_EQ(formats.timeText(14, 5, 9), c.time);
     }
 }
@@ -201,7 +207,9 @@ TEST_F(FileOutputTest, replacesTheWholeFileAndLeavesNothingElse) {
 }
 
 TEST_F(FileOutputTest, aNonAsciiNameIsTheWideName) {
-    const std::string name = "\xC3\x9C" "ber-\xCE\xA0.LOG";  // "Über-Π.LOG"
+    const std::string name =
+        "\xC3\x9C"
+        "ber-\xCE\xA0.LOG";  // "Über-Π.LOG"
     EXPECT_EQ(output_.replace(name, "x\r\n"), "");
     EXPECT_EQ(contentOf(L"\u00DCber-\u03A0.LOG"), "x\r\n");
 }

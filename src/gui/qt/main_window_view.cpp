@@ -13,8 +13,8 @@
 
 #include "core/caption_links.h"
 #include "gui/qt/accessibility.h"
-#include "gui/qt/tickbox_widget.h"
 #include "gui/qt/read_only_text_box.h"
+#include "gui/qt/tickbox_widget.h"
 #include "gui/qt/widget_looks.h"
 
 namespace rzv {

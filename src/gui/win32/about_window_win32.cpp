@@ -95,7 +95,7 @@ void Win32AboutWindow::placementChanged() {
 }
 
 void Win32AboutWindow::onCommand(int id, int code) {
-    if (id == IDCANCEL) return close();  // Esc
+    if (id == IDCANCEL) return close();           // Esc
     if (id == IDOK) return reactions_.okClick();  // Enter
     const std::size_t row = controls_.rowOfId(id);
     if (row == controls_.size()) return;

@@ -6,9 +6,9 @@
 #include <windows.h>
 
 #include "about/about_window.h"
+#include "about/about_window_host.h"
 #include "gui/win32/controls_win32.h"
 #include "gui/win32/timer_service_win32.h"
-#include "about/about_window_host.h"
 
 namespace rzv {
 

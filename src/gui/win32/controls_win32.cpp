@@ -40,8 +40,8 @@ ControlClass classOf(const ControlLayout& c) {
                         tab | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
                             WS_VSCROLL | WS_HSCROLL,
                         WS_EX_CLIENTEDGE};
-            return {L"EDIT", tab | ES_READONLY | ES_AUTOHSCROLL |
-                                 (c.look == Look::Display ? ES_CENTER : 0),
+            return {L"EDIT",
+                    tab | ES_READONLY | ES_AUTOHSCROLL | (c.look == Look::Display ? ES_CENTER : 0),
                     WS_EX_CLIENTEDGE};
         case ControlKind::Tickbox:
             // Three states: a value of 2 from the store shows a dimmed tick. Clicks are ours.
@@ -198,12 +198,11 @@ void ChildControls::create(HWND parent, const ControlLayout* table, std::size_t 
             continue;
         }
         const ControlClass cls = classOf(c);
-        const std::wstring text = c.kind == ControlKind::Field ? forDisplay(c.designText)
-                                                               : widen(c.designText);
-        handles_[row] = CreateWindowExW(cls.exStyle, cls.name, text.c_str(),
-                                        WS_CHILD | WS_VISIBLE | cls.style, 0, 0, 0, 0, parent,
-                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOf(row))),
-                                        instance, nullptr);
+        const std::wstring text =
+            c.kind == ControlKind::Field ? forDisplay(c.designText) : widen(c.designText);
+        handles_[row] = CreateWindowExW(
+            cls.exStyle, cls.name, text.c_str(), WS_CHILD | WS_VISIBLE | cls.style, 0, 0, 0, 0,
+            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOf(row))), instance, nullptr);
     }
 }
 
@@ -214,8 +213,8 @@ void ChildControls::place(UINT dpi) {
         SetWindowPos(handles_[row], nullptr, pixelsOf(r.left, dpi), pixelsOf(r.top, dpi),
                      pixelsOf(r.width, dpi), pixelsOf(r.height, dpi),
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(handles_[row], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.of(table_[row].look)),
-                     TRUE);
+        SendMessageW(handles_[row], WM_SETFONT,
+                     reinterpret_cast<WPARAM>(fonts_.of(table_[row].look)), TRUE);
     }
 }
 
@@ -261,8 +260,8 @@ std::wstring forDisplay(const std::string& text) {
 }
 
 HICON programIcon(int size) {
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1),
-                                         IMAGE_ICON, size, size, LR_DEFAULTCOLOR | LR_SHARED));
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                         size, size, LR_DEFAULTCOLOR | LR_SHARED));
 }
 
 }  // namespace rzv

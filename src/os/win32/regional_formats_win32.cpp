@@ -61,8 +61,7 @@ std::string Win32RegionalFormats::currentTime() {
 std::string Win32RegionalFormats::dateText(int year, int month, int day) const {
     const SYSTEMTIME date = dayOf(year, month, day);
     return formatted([&](wchar_t* buffer, int size) {
-        return GetDateFormatEx(localeName(), DATE_SHORTDATE, &date, nullptr, buffer, size,
-                               nullptr);
+        return GetDateFormatEx(localeName(), DATE_SHORTDATE, &date, nullptr, buffer, size, nullptr);
     });
 }
 

@@ -59,8 +59,8 @@ std::wstring RegistrySettingsStore::pathOf(std::string_view application,
 std::string RegistrySettingsStore::read(std::string_view application, std::string_view section,
                                         std::string_view key, std::string_view fallback) {
     RegistryKey open;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, pathOf(application, section).c_str(), 0,
-                      KEY_QUERY_VALUE, open.out()) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, pathOf(application, section).c_str(), 0, KEY_QUERY_VALUE,
+                      open.out()) != ERROR_SUCCESS)
         return std::string(fallback);
     std::wstring text;
     if (!queryText(open.get(), widen(key), text)) return std::string(fallback);
@@ -71,9 +71,9 @@ void RegistrySettingsStore::write(std::string_view application, std::string_view
                                   std::string_view key, std::string_view text) {
     const std::wstring path = pathOf(application, section);
     RegistryKey open;
-    LONG status = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr,
-                                  REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, open.out(),
-                                  nullptr);
+    LONG status =
+        RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE, nullptr, open.out(), nullptr);
     if (status == ERROR_SUCCESS) {
         const std::wstring wide = widen(text);
         status = RegSetValueExW(open.get(), widen(key).c_str(), 0, REG_SZ,

@@ -14,8 +14,8 @@ int lengthOf(std::size_t size) {
 std::string fromWide(std::wstring_view wide, UINT codePage) {
     if (wide.empty()) return {};
     const int length = lengthOf(wide.size());
-    const int bytes = WideCharToMultiByte(codePage, 0, wide.data(), length, nullptr, 0, nullptr,
-                                          nullptr);
+    const int bytes =
+        WideCharToMultiByte(codePage, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
     if (bytes > 0)
         WideCharToMultiByte(codePage, 0, wide.data(), length, out.data(), bytes, nullptr, nullptr);
@@ -45,8 +45,8 @@ std::string systemMessage(unsigned long error) {
     wchar_t* buffer = nullptr;
     const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                         FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_MAX_WIDTH_MASK;
-    const DWORD length = FormatMessageW(flags, nullptr, error, 0,
-                                        reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const DWORD length =
+        FormatMessageW(flags, nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
     LocalFree(buffer);
     while (!text.empty() && (text.back() == L' ' || text.back() == L'.')) text.pop_back();
