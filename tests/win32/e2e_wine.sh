@@ -141,6 +141,11 @@ for key in Return Escape; do
         sleep 0.05
     done
     [ -n "$about" ] && echo "ok: About opened" || fail "About did not open"
+    # The key goes where the focus is: wait until OK has it, as it must right after opening.
+    for _ in $(seq 20); do
+        [ "$("$wine" "$helper" focus </dev/null | tr -d '\r')" = OK ] && break
+        sleep 0.1
+    done
     xdotool windowactivate --sync "$about" key "$key" 2>/dev/null || xdotool key "$key"
     gone=no
     for _ in $(seq 50); do

@@ -1,36 +1,19 @@
 #include "gui/win32/about_window_win32.h"
 
+#include "gui/win32/top_level_window.h"
 #include "os/win32/wide_text.h"
 
 namespace rzv {
 namespace {
 
 constexpr wchar_t kClassName[] = L"QV_ZIV_ABOUT";
-constexpr UINT_PTR kForeignLoopTimer = 1;
-
-void registerClass(WNDPROC proc) {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSEXW cls{};
-    cls.cbSize = sizeof cls;
-    cls.style = CS_DBLCLKS;
-    cls.hInstance = GetModuleHandleW(nullptr);
-    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    cls.hIcon = programIcon(GetSystemMetrics(SM_CXICON));
-    cls.hIconSm = programIcon(GetSystemMetrics(SM_CXSMICON));
-    cls.lpszClassName = kClassName;
-    cls.lpfnWndProc = proc;
-    RegisterClassExW(&cls);
-    registered = true;
-}
 
 }  // namespace
 
 Win32AboutWindow::Win32AboutWindow(HWND owner, AboutWindow& model, AboutReactions& reactions,
                                    Win32TimerService& timers)
     : owner_(owner), model_(model), reactions_(reactions), timers_(timers) {
-    registerClass(&windowProc);
+    registerTopLevelClass(kClassName, 0, &forwardToWindow<Win32AboutWindow>);
     CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, widen(kAboutCaption).c_str(),
                     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
@@ -106,19 +89,8 @@ void Win32AboutWindow::onCommand(int id, int code) {
         reactions_.creatorDoubleClick();
 }
 
-LRESULT CALLBACK Win32AboutWindow::windowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
-    if (message == WM_NCCREATE) {
-        auto* about = static_cast<Win32AboutWindow*>(
-            reinterpret_cast<const CREATESTRUCTW*>(l)->lpCreateParams);
-        about->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(about));
-    }
-    auto* about = reinterpret_cast<Win32AboutWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!about) return DefWindowProcW(window, message, w, l);
-    return about->onMessage(message, w, l);
-}
-
 LRESULT Win32AboutWindow::onMessage(UINT message, WPARAM w, LPARAM l) {
+    if (keepTimersThroughSystemLoops(window_, message, w, timers_)) return 0;
     switch (message) {
         case WM_COMMAND:
             onCommand(LOWORD(w), HIWORD(w));
@@ -135,24 +107,9 @@ LRESULT Win32AboutWindow::onMessage(UINT message, WPARAM w, LPARAM l) {
             // OK writes where the window is now, not where it opened.
             model_.notePlacement(placement_.current(window_));
             return 0;
-        case WM_DPICHANGED: {
-            const RECT* suggested = reinterpret_cast<const RECT*>(l);
-            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+        case WM_DPICHANGED:
+            takeSuggestedRectangle(window_, l);
             controls_.place(HIWORD(w));
-            return 0;
-        }
-        case WM_ENTERSIZEMOVE:
-        case WM_ENTERMENULOOP:
-            SetTimer(window_, kForeignLoopTimer, USER_TIMER_MINIMUM, nullptr);
-            return 0;
-        case WM_EXITSIZEMOVE:
-        case WM_EXITMENULOOP:
-            KillTimer(window_, kForeignLoopTimer);
-            return 0;
-        case WM_TIMER:
-            if (w == kForeignLoopTimer) timers_.serviceFromForeignLoop();
             return 0;
         case WM_CLOSE:
             close();

@@ -32,7 +32,9 @@ class Win32AboutWindow : public AboutWindowObserver {
     void closeRequested() override { close(); }
 
   private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM w, LPARAM l);
+    template <typename Window>
+    friend LRESULT CALLBACK forwardToWindow(HWND, UINT, WPARAM, LPARAM);
+    void attach(HWND window) { window_ = window; }
     LRESULT onMessage(UINT message, WPARAM w, LPARAM l);
     void onCommand(int id, int code);
     static std::size_t rowOf(ControlKind kind, std::size_t id);

@@ -1,34 +1,16 @@
 #include "gui/win32/main_window_view_win32.h"
 
 #include "core/caption_links.h"
+#include "gui/win32/top_level_window.h"
 #include "os/win32/wide_text.h"
 
 namespace rzv {
 namespace {
 
 constexpr wchar_t kClassName[] = L"QV_ZIV_MAIN";
-// A system timer only while a system loop (moving, sizing, a menu) holds our own loop back.
-constexpr UINT_PTR kForeignLoopTimer = 1;
 // A control shows once a useful part of it lies in the client area: the edge of an off-screen
 // box must not peek in when the frame is thinner than designed.
 constexpr int kUsefulPixels = 8;
-
-void registerClass(WNDPROC proc) {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSEXW cls{};
-    cls.cbSize = sizeof cls;
-    cls.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    cls.hInstance = GetModuleHandleW(nullptr);
-    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    cls.hIcon = programIcon(GetSystemMetrics(SM_CXICON));
-    cls.hIconSm = programIcon(GetSystemMetrics(SM_CXSMICON));
-    cls.lpszClassName = kClassName;
-    cls.lpfnWndProc = proc;
-    RegisterClassExW(&cls);
-    registered = true;
-}
 
 std::size_t rowOf(ControlKind kind, std::size_t id) {
     return rowIn(kMainWindowControls.data(), kMainWindowControls.size(), kind, id);
@@ -68,7 +50,8 @@ Win32MainWindowView::Win32MainWindowView(MainWindow& model, Win32TimerService& t
                 break;
         }
     }
-    registerClass(&windowProc);
+    registerTopLevelClass(kClassName, CS_HREDRAW | CS_VREDRAW,
+                          &forwardToWindow<Win32MainWindowView>);
     CreateWindowExW(0, kClassName, widen(kWindowCaption).c_str(),
                     WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr),
@@ -229,19 +212,8 @@ LRESULT Win32MainWindowView::onColour(HDC dc, HWND child, UINT message, WPARAM w
     return DefWindowProcW(window_, message, w, l);
 }
 
-LRESULT CALLBACK Win32MainWindowView::windowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
-    if (message == WM_NCCREATE) {
-        auto* view = static_cast<Win32MainWindowView*>(
-            reinterpret_cast<const CREATESTRUCTW*>(l)->lpCreateParams);
-        view->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
-    }
-    auto* view = reinterpret_cast<Win32MainWindowView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!view) return DefWindowProcW(window, message, w, l);
-    return view->onMessage(message, w, l);
-}
-
 LRESULT Win32MainWindowView::onMessage(UINT message, WPARAM w, LPARAM l) {
+    if (keepTimersThroughSystemLoops(window_, message, w, timers_)) return 0;
     switch (message) {
         case WM_COMMAND:
             onCommand(LOWORD(w), HIWORD(w));
@@ -252,24 +224,9 @@ LRESULT Win32MainWindowView::onMessage(UINT message, WPARAM w, LPARAM l) {
         case WM_SIZE:
             showWhatIsInView();
             return 0;
-        case WM_DPICHANGED: {
-            const RECT* suggested = reinterpret_cast<const RECT*>(l);
-            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+        case WM_DPICHANGED:
+            takeSuggestedRectangle(window_, l);
             placeControls(HIWORD(w));
-            return 0;
-        }
-        case WM_ENTERSIZEMOVE:
-        case WM_ENTERMENULOOP:
-            SetTimer(window_, kForeignLoopTimer, USER_TIMER_MINIMUM, nullptr);
-            return 0;
-        case WM_EXITSIZEMOVE:
-        case WM_EXITMENULOOP:
-            KillTimer(window_, kForeignLoopTimer);
-            return 0;
-        case WM_TIMER:
-            if (w == kForeignLoopTimer) timers_.serviceFromForeignLoop();
             return 0;
         case WM_ACTIVATE:
             // The control that had the focus when the window went inactive (About opening,

@@ -42,7 +42,9 @@ class Win32MainWindowView : public MainWindowObserver {
     void closeRequested() override;
 
   private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM w, LPARAM l);
+    template <typename Window>
+    friend LRESULT CALLBACK forwardToWindow(HWND, UINT, WPARAM, LPARAM);
+    void attach(HWND window) { window_ = window; }
     LRESULT onMessage(UINT message, WPARAM w, LPARAM l);
     void onCommand(int id, int code);
     LRESULT onColour(HDC dc, HWND child, UINT message, WPARAM w, LPARAM l);

@@ -1,0 +1,53 @@
+#include "gui/win32/top_level_window.h"
+
+#include "gui/win32/controls_win32.h"
+
+namespace rzv {
+namespace {
+
+constexpr UINT_PTR kSystemLoopTimer = 1;
+
+}  // namespace
+
+void registerTopLevelClass(const wchar_t* name, UINT extraStyle, WNDPROC procedure) {
+    WNDCLASSEXW cls{};
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), name, &cls)) return;
+    cls = {};
+    cls.cbSize = sizeof cls;
+    cls.style = CS_DBLCLKS | extraStyle;
+    cls.hInstance = GetModuleHandleW(nullptr);
+    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    cls.hIcon = programIcon(GetSystemMetrics(SM_CXICON));
+    cls.hIconSm = programIcon(GetSystemMetrics(SM_CXSMICON));
+    cls.lpszClassName = name;
+    cls.lpfnWndProc = procedure;
+    RegisterClassExW(&cls);
+}
+
+void takeSuggestedRectangle(HWND window, LPARAM suggested) {
+    const RECT* r = reinterpret_cast<const RECT*>(suggested);
+    SetWindowPos(window, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool keepTimersThroughSystemLoops(HWND window, UINT message, WPARAM w, Win32TimerService& timers) {
+    switch (message) {
+        case WM_ENTERSIZEMOVE:
+        case WM_ENTERMENULOOP:
+            SetTimer(window, kSystemLoopTimer, USER_TIMER_MINIMUM, nullptr);
+            return true;
+        case WM_EXITSIZEMOVE:
+        case WM_EXITMENULOOP:
+            KillTimer(window, kSystemLoopTimer);
+            return true;
+        case WM_TIMER:
+            if (w != kSystemLoopTimer) return false;
+            timers.serviceFromForeignLoop();
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace rzv
