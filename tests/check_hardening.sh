@@ -35,8 +35,8 @@ else
     segments=$(readelf -lW "$binary")
     symbols=$(readelf --dyn-syms -W "$binary")
     checked=$(grep -Eo '__[a-z_]+_chk\b' <<<"$symbols" | sort -u | tr '\n' ' ' || true)
-    echo "dynamic flags: $(grep -E '\(FLAGS(_1)?\)' <<<"$dynamic" | sed 's/.*Flags: //' |
-        tr '\n' ' ')| checked calls: ${checked:-none}"
+    flags=$(grep -E '\(FLAGS(_1)?\)' <<<"$dynamic" | sed -E 's/.*\) +(Flags: )?//' | tr '\n' ' ' || true)
+    echo "dynamic flags: ${flags:-none}| checked calls: ${checked:-none}"
     expect "not position independent (no PIE flag)" has 'FLAGS_1.*\bPIE\b' "$dynamic"
     expect "no GNU_RELRO segment" has '^ *GNU_RELRO ' "$segments"
     expect "not bound at start-up (no BIND_NOW)" has '\bBIND_NOW\b|FLAGS_1.*\bNOW\b' "$dynamic"
