@@ -28,3 +28,13 @@ configure_and_build() {
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
     cmake --build "$dir"
 }
+
+# configure_and_build_targets DIR BUILD_TYPE "TARGETS..." [CMAKE OPTIONS...]: the same, building
+# only the targets named.
+configure_and_build_targets() {
+    local dir=$1 type=$2 targets=$3
+    shift 3
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
+    # shellcheck disable=SC2086  # the targets are words
+    cmake --build "$dir" --target $targets
+}

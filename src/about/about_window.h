@@ -31,8 +31,6 @@ constexpr std::size_t kAboutControlCount = kAboutLabelCount + kAboutFieldCount +
 
 inline constexpr const char* kAboutWindowName = "QV_ZIV_ABOUT";
 inline constexpr const char* kAboutCaption = "RI-ZUZERU-VAVUZA - ABOUT";
-inline constexpr int kAboutClientWidth = 5655;
-inline constexpr int kAboutClientHeight = 4515;
 // What the credit line shows when double-clicked.
 inline constexpr const char* kCreatorContact = "uptime-tool@example.org";
 

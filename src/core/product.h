@@ -6,7 +6,6 @@
 namespace rzv {
 
 inline constexpr const char* kProductName = RZV_PRODUCT_NAME;
-inline constexpr const char* kProductVersion = RZV_VERSION;             // "1.0.0"
-inline constexpr const char* kProductVersionShort = RZV_VERSION_SHORT;  // "1.0"
+inline constexpr const char* kProductVersion = RZV_VERSION;  // "1.0.0"
 
 }  // namespace rzv

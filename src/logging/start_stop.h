@@ -10,15 +10,10 @@ void onStartStopClick(MainWindow& window);
 
 // The switches a start and a stop share, whether by click or at start-up, each in its fixed
 // order; the caller sets the status line before or after them.
-// Button "STOP", the uptime timers on, the display black, the arming delay on, Auto Close
-// available.
 void armRun(MainWindow& window);
-// Button "START", the uptime timers off, "TIMERS DISABLED" on red.
 void stopUptime(MainWindow& window);
-// Auto Close cleared, then greyed.
 void lockAutoClose(MainWindow& window);
-// The three timers of a run's chain switched off, whichever of them is running: after a stop,
-// a failed write or a start-up that rests ready, no step of a run is pending.
+// After a stop, a failed write or a start-up that rests ready: no step of a run is pending.
 void endRunTimers(MainWindow& window);
 
 }  // namespace rzv

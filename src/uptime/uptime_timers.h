@@ -1,8 +1,9 @@
 // The uptime pipeline: six timer reactions linked only through value fields. The breakdown
 // reads the tick source, the four refinement stages turn its figures into whole days, hours into
 // the day, minutes into the hour and seconds into the minute, and the display joins those.
-// Timers of equal interval fire in an order the platform chooses; each stage works from what the
-// fields last held, and the next ticks bring them into line.
+// The six run at the shortest period, so the timer service fires them as one round in ascending
+// timer number, which is the order of this chain: each stage reads what the one before it wrote
+// in the same round.
 #pragma once
 
 #include <string_view>

@@ -1,11 +1,5 @@
 #include "wiring/command_line.h"
 
-#include <algorithm>
-#include <cctype>
-#include <string_view>
-
-#include "core/product.h"
-
 namespace rzv {
 namespace {
 
@@ -16,48 +10,7 @@ bool isVersion(const std::string& a) {
     return a == "--version";
 }
 
-std::size_t indentOf(std::string_view line) {
-    return std::min(line.find_first_not_of(' '), line.size());
-}
-
-bool goesOn(std::string_view before, std::string_view line) {
-    const std::size_t indent = indentOf(line);
-    return !before.empty() && indent < line.size() && indent == indentOf(before) &&
-           std::islower(static_cast<unsigned char>(line[indent]));
-}
-
 }  // namespace
-
-std::string usageText(const ProgramFacts& facts) {
-    const std::string& name = facts.name;
-    return "Usage: " + name +
-           " [--help | --version]\n"
-           "\n"
-           "Shows how long this computer has been running since it was last started, in whole\n"
-           "days, hours, minutes and seconds. START writes that uptime, with the date, the time\n"
-           "and the computer's name, to the log file about eleven seconds later. With Auto Start\n"
-           "and Auto Close ticked the program logs once by itself and closes about 21 seconds\n"
-           "after it starts.\n"
-           "\n"
-           "Files:\n"
-           "  " +
-           name +
-           ".LOG\n"
-           "      the latest uptime record, in the folder the program is started from; each\n"
-           "      record replaces the one before\n"
-           "  " +
-           facts.settingsPlace +
-           "\n"
-           "      the window's place and the options Auto Start, Auto Close and Always On Top\n"
-           "\n"
-           "Options:\n"
-           "  -h, --help     show this help and exit\n"
-           "      --version  show the name and version and exit\n";
-}
-
-std::string versionText() {
-    return std::string(kProductName) + " " + kProductVersion + "\n";
-}
 
 CommandLineAnswer readCommandLine(const std::vector<std::string>& arguments,
                                   const ProgramFacts& facts) {
@@ -78,36 +31,6 @@ CommandLineAnswer readCommandLine(const std::vector<std::string>& arguments,
     if (help) return {Kind::Answer, usageText(facts), 0};
     if (version) return {Kind::Answer, versionText(), 0};
     return {};
-}
-
-std::string asParagraphs(const std::string& text) {
-    // Split by hand: a string stream would pull the whole of iostreams into the static Windows
-    // executable (some 400 KB) for this one loop.
-    const std::string_view all(text);
-    std::string out;
-    std::string_view before;
-    for (std::size_t start = 0; start < all.size();) {
-        const std::size_t end = std::min(all.find('\n', start), all.size());
-        const std::string_view line = all.substr(start, end - start);
-        if (start == 0)
-            out += line;
-        else if (goesOn(before, line))
-            (out += ' ') += line.substr(indentOf(line));
-        else
-            (out += '\n') += line;
-        before = line;
-        start = end + 1;
-    }
-    if (!text.empty() && text.back() == '\n') out += '\n';
-    return out;
-}
-
-std::string programNameFrom(const std::string& path) {
-    const auto slash = path.find_last_of("/\\");
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const auto dot = name.rfind('.');
-    if (dot != std::string::npos && dot > 0) name.erase(dot);
-    return name.empty() ? kProductName : name;
 }
 
 }  // namespace rzv

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "wiring/help_text.h"
+#include "wiring/program_name.h"  // the front ends name the program in ProgramFacts with it
+
 namespace rzv {
 
 struct CommandLineAnswer {
@@ -19,26 +22,8 @@ struct CommandLineAnswer {
     int exitStatus = 0;
 };
 
-// What the help tells about this front end: the program's file name without folder or
-// extension (the log file is named after it) and where its settings are kept, in words.
-struct ProgramFacts {
-    std::string name;
-    std::string settingsPlace;
-};
-
 // `arguments` without the program's own path.
 CommandLineAnswer readCommandLine(const std::vector<std::string>& arguments,
                                   const ProgramFacts& facts);
-
-std::string usageText(const ProgramFacts& facts);
-std::string versionText();
-
-// For a window that wraps lines itself (a message box): each line that goes on with a sentence
-// of the line before it (same indentation, a small letter first) joined to that line, so that
-// the window's own wrapping does not break the text a second time.
-std::string asParagraphs(const std::string& text);
-
-// The file name without folder or extension, from the path the program was started by.
-std::string programNameFrom(const std::string& path);
 
 }  // namespace rzv

@@ -5,13 +5,7 @@ set -uo pipefail
 bin=$(readlink -f "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-
-check() {  # check NAME ACTUAL EXPECTED
-    [ "$2" == "$3" ] && return
-    echo "FAIL: $1: got '$2', expected '$3'"
-    failures=$((failures + 1))
-}
+source "$(dirname "$(readlink -f "$0")")/e2e_common.sh"
 
 run() {  # run ARGS...: exit status in $status, output in $work/out and $work/err
     env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 10 "$bin" "$@" \
@@ -42,5 +36,4 @@ check "unknown option on stdout" "$(cat "$work/out")" ""
 env -u DISPLAY timeout 10 "$bin" --help >/dev/full 2>/dev/null
 check "--help to a full disk" "$?" 1
 
-[ "$failures" -eq 0 ] && echo "command line: all checks passed"
-exit "$failures"
+report command_line

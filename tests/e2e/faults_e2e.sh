@@ -6,12 +6,9 @@
 set -euo pipefail
 bin=$(readlink -f "$1")
 faults=$(readlink -f "$2")
-if [ -z "${RZV_E2E_INNER:-}" ]; then
-    for tool in xvfb-run openbox xdotool xprop xwininfo wmctrl xdpyinfo setpriv; do
-        command -v "$tool" >/dev/null || { echo "faults_e2e: $tool is missing"; exit 1; }
-    done
-    RZV_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$0" "$bin" "$faults"
-fi
+source "$(dirname "$(readlink -f "$0")")/e2e_common.sh"
+require_tools faults_e2e xvfb-run openbox xdotool xprop xwininfo wmctrl xdpyinfo setpriv
+in_own_display "$0" "$bin" "$faults"
 
 work=$(mktemp -d)
 chmod 755 "$work"
@@ -25,31 +22,7 @@ cleanup() {
 }
 trap cleanup EXIT
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
-failures=0
-passed=0
-check() {  # check NAME ACTUAL EXPECTED
-    if [ "$2" == "$3" ]; then
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $1: got '$2', expected '$3'"
-        failures=$((failures + 1))
-    fi
-}
-skip() { echo "SKIPPED: $1"; }
-wait_for_exit() {  # wait_for_exit PID SECONDS: sets status, or leaves it empty while still running
-    local deadline=$(($(date +%s) + $2))
-    status=
-    while kill -0 "$1" 2>/dev/null; do
-        [ "$(date +%s)" -lt "$deadline" ] || return 0
-        sleep 0.2
-    done
-    status=0
-    wait "$1" || status=$?
-}
-
-until xdpyinfo >/dev/null 2>&1; do sleep 0.1; done
-openbox >/dev/null 2>&1 &
-sleep 1
+start_window_manager
 
 # The program and the fault library where another user may run them too.
 nobody=65534
@@ -232,21 +205,13 @@ check "odd-name: the same section, not [General]" \
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work
 conf=$XDG_CONFIG_HOME/QV_ZIV.conf
 mkdir -p "$XDG_CONFIG_HOME"
-outer_size() {
-    local info w h l r t b
-    info=$(xwininfo -id "$window")
-    w=$(sed -n 's/^ *Width: *//p' <<<"$info")
-    h=$(sed -n 's/^ *Height: *//p' <<<"$info")
-    read -r l r t b <<<"$(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')"
-    echo "$((w + l + r)) $((h + t + b))"
-}
 for row in "MAIN_Width=-1e30 1" "MAIN_Width=0 1" "MAIN_Height=1e9 1" "MAIN_Left=3.4e38 0" \
     "MAIN_Top=-3.4e38 0"; do
     read -r setting warnings <<<"$row"
     printf '[RI-ZUZERU-VAVUZA]\n%s\n' "$setting" >"$conf"
     (cd "$work" && exec "$program" 2>"$work/stderr") &
     app_pid=$!
-    window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$app_pid" | head -1 || true)
+    window=$(find_window 10 --pid "$app_pid")
     sleep 0.7
     check "$setting: a window" "$([ -n "$window" ] && echo yes)" yes
     if [ "$warnings" = 1 ]; then
@@ -267,16 +232,15 @@ for lock in "" "999999999"; do
     [ -n "$lock" ] || : >"$conf.lock"
     (cd "$work" && exec "$program" 2>"$work/stderr") &
     app_pid=$!
-    window=$(timeout 10 xdotool search --sync --onlyvisible --pid "$app_pid" | head -1)
+    window=$(find_window 10 --pid "$app_pid")
     sleep 1
     closing=$(date +%s%N)
     wmctrl -i -c "$window"
     wait_for_exit "$app_pid" 40
     took=$((($(date +%s%N) - closing) / 1000000))
     check "lock '$lock': the close takes under 2 s" "$([ "$took" -lt 2000 ] && echo yes)" yes
-    check "lock '$lock': saved" "$(sed -n 's/^AlwaysOnTop_TICKBOX=//p' "$conf")" 1
+    check "lock '$lock': saved" "$(setting AlwaysOnTop_TICKBOX)" 1
     check "lock '$lock': gone" "$([ -e "$conf.lock" ] && echo left || echo gone)" gone
 done
 
-echo "faults_e2e: $passed passed, $failures failed"
-[ "$failures" -eq 0 ]
+report faults_e2e

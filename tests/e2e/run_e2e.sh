@@ -5,12 +5,9 @@
 set -euo pipefail
 bin=$(readlink -f "$1")
 boot_clock=$(readlink -f "$2")
-if [ -z "${RZV_E2E_INNER:-}" ]; then
-    for tool in xvfb-run openbox xdotool xprop wmctrl xdpyinfo setpriv; do
-        command -v "$tool" >/dev/null || { echo "end_to_end: $tool is missing"; exit 1; }
-    done
-    RZV_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$0" "$bin" "$boot_clock"
-fi
+source "$(dirname "$(readlink -f "$0")")/e2e_common.sh"
+require_tools end_to_end xvfb-run openbox xdotool xprop xwininfo wmctrl xdpyinfo setpriv
+in_own_display "$0" "$bin" "$boot_clock"
 
 work=$(mktemp -d)
 chmod 755 "$work"
@@ -19,43 +16,15 @@ trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work
 conf=$XDG_CONFIG_HOME/QV_ZIV.conf
-failures=0
-passed=0
-
-check() {  # check NAME ACTUAL EXPECTED
-    if [ "$2" == "$3" ]; then
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $1: got '$2', expected '$3'"
-        failures=$((failures + 1))
-    fi
-}
-
-until xdpyinfo >/dev/null 2>&1; do sleep 0.1; done
-openbox >/dev/null 2>&1 &
-sleep 1
+start_window_manager
 
 app_pid=
 start_app() {
     (cd "$work" && exec "$bin" 2>"$work/stderr") &
     app_pid=$!
-    window=$(timeout 10 xdotool search --sync --onlyvisible --name '^RI-ZUZERU-VAVUZA$' | head -1)
+    window=$(find_window 10 --name '^RI-ZUZERU-VAVUZA$')
     # Let the window manager frame it and the program fit its client area.
     sleep 0.7
-}
-
-# Outer geometry "left top width height": the client's absolute place (xwininfo; xdotool's
-# geometry counts the frame offset twice under a reparenting window manager) and the frame
-# extents around it.
-outer_geometry() {
-    local info x y w h l r t b
-    info=$(xwininfo -id "$window")
-    x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
-    y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
-    w=$(sed -n 's/^ *Width: *//p' <<<"$info")
-    h=$(sed -n 's/^ *Height: *//p' <<<"$info")
-    read -r l r t b <<<"$(xprop -id "$window" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')"
-    echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
 }
 
 close_app() {  # closes as a user would; the exit status lands in $status
@@ -63,8 +32,6 @@ close_app() {  # closes as a user would; the exit status lands in $status
     status=0
     wait "$app_pid" || status=$?
 }
-
-setting() { sed -n "s/^$1=//p" "$conf"; }
 
 # 1. First start: default place and size, then a close saves placement and options.
 start_app
@@ -97,17 +64,6 @@ check "warning names key and text" "$(grep -c 'MAIN_Top holds "upper edge"' "$wo
 check "sound value saved back" "$(setting MAIN_Top)" 1000
 
 # 4. An unattended run: Auto Start and Auto Close ticked, a chosen uptime, a fresh working folder.
-seconds_since() { echo $((($(date +%s%N) - $1) / 1000000000)); }
-wait_for_exit() {  # wait_for_exit PID SECONDS: sets status, or leaves it empty while still running
-    local deadline=$(($(date +%s) + $2))
-    status=
-    while kill -0 "$1" 2>/dev/null; do
-        [ "$(date +%s)" -lt "$deadline" ] || return 0
-        sleep 0.2
-    done
-    status=0
-    wait "$1" || status=$?
-}
 printf '[RI-ZUZERU-VAVUZA]\nAUTOSTART_TICKBOX=1\nAUTOCLOSE_TICKBOX=1\nMAIN_Left=1500\n' >"$conf"
 mkdir "$work/run"
 started=$(date +%s%N)
@@ -163,13 +119,12 @@ fi
 # 6. The always-on-top keeper: another always-on-top window takes the foreground; within two
 #    seconds it has left the band and ours is in it. With the option clear at start-up, nothing
 #    changes.
-above() { xprop -id "$1" _NET_WM_STATE | grep -c _NET_WM_STATE_ABOVE || true; }
 for option in 1 0; do
     printf '[RI-ZUZERU-VAVUZA]\nAlwaysOnTop_TICKBOX=%s\n' "$option" >"$conf"
     start_app
     xmessage -title other-window "another window" >/dev/null 2>&1 &
     other_pid=$!
-    other=$(timeout 10 xdotool search --sync --onlyvisible --name '^other-window$' | head -1)
+    other=$(find_window 10 --name '^other-window$')
     wmctrl -i -r "$other" -b add,above
     wmctrl -i -a "$other"
     sleep 2
@@ -191,7 +146,7 @@ printf '[RI-ZUZERU-VAVUZA]\nAUTOSTART_TICKBOX=1\nAUTOCLOSE_TICKBOX=1\n' >"$conf"
 rm -f "$work/RI-ZUZERU-VAVUZA.LOG"
 start_app
 xdotool mousemove --window "$window" 160 104 click 1  # the About button
-about=$(timeout 5 xdotool search --sync --onlyvisible --name 'ABOUT$' | head -1 || true)
+about=$(find_window 5 --name 'ABOUT$')
 check "About window open during the run" "$([ -n "$about" ] && echo yes)" yes
 wait_for_exit "$app_pid" 25
 check "auto close with About open ends with status 0" "${status:-still running}" 0
@@ -237,7 +192,7 @@ check "a run ended by SIGTERM saves its options" "$(setting AUTOCLOSE_TICKBOX)" 
 printf '[RI-ZUZERU-VAVUZA]\nABOUT_Left=2500\n' >"$conf"
 start_app
 xdotool mousemove --window "$window" 160 104 click 1  # the About button
-about=$(timeout 5 xdotool search --sync --onlyvisible --name 'ABOUT$' | head -1 || true)
+about=$(find_window 5 --name 'ABOUT$')
 check "About open before SIGTERM" "$([ -n "$about" ] && echo yes)" yes
 kill -TERM "$app_pid"
 wait_for_exit "$app_pid" 10
@@ -249,7 +204,7 @@ printf '[RI-ZUZERU-VAVUZA]\nAUTOSTART_TICKBOX=1\n' >"$conf"
 (cd "$work" && RZV_FAKE_UPTIME_MS=922337203685478 LD_PRELOAD="$boot_clock" exec "$bin" \
     2>"$work/stderr") &
 app_pid=$!
-timeout 10 xdotool search --sync --onlyvisible --name '^RI-ZUZERU-VAVUZA$' >/dev/null || true
+find_window 10 --name '^RI-ZUZERU-VAVUZA$' >/dev/null
 sleep 1
 kill -TERM "$app_pid"
 wait_for_exit "$app_pid" 5
@@ -257,5 +212,4 @@ check "SIGTERM with the fault box open ends with the fault's status" "${status:-
 check "the fault was reported on stderr" "$(grep -c 'numeric fault' "$work/stderr")" 1
 [ -z "$status" ] && kill -KILL "$app_pid"
 
-echo "end_to_end: $passed passed, $failures failed"
-[ "$failures" -eq 0 ]
+report end_to_end

@@ -7,15 +7,11 @@ set -euo pipefail
 bin=$(readlink -f "$1")
 shift
 here=$(dirname "$(readlink -f "$0")")
+source "$here/e2e_common.sh"
 python=/usr/bin/python3  # Debian's, which has the pyatspi bindings
-if [ -z "${RZV_AT_INNER:-}" ]; then
-    for tool in xvfb-run dbus-launch openbox xdpyinfo xdotool; do
-        command -v "$tool" >/dev/null || { echo "screen_reader: $tool is missing"; exit 1; }
-    done
-    "$python" -c 'import pyatspi' 2>/dev/null ||
-        { echo "screen_reader: python3-pyatspi is missing"; exit 1; }
-    RZV_AT_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$0" "$bin" "$@"
-fi
+require_tools screen_reader xvfb-run dbus-launch openbox xdpyinfo xdotool
+"$python" -c 'import pyatspi' 2>/dev/null || { echo "screen_reader: python3-pyatspi is missing"; exit 1; }
+in_own_display "$0" "$bin" "$@"
 
 work=$(mktemp -d)
 chmod 700 "$work"
@@ -26,9 +22,7 @@ export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work
 # Qt joins the accessibility bus when a reader runs; there is none here, so ask it to.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
-until xdpyinfo >/dev/null 2>&1; do sleep 0.1; done
-openbox >/dev/null 2>&1 &
-sleep 1
+start_window_manager
 (cd "$work" && exec "$bin" 2>"$work/stderr") &
 app_pid=$!
 

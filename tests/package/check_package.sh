@@ -44,6 +44,11 @@ grep -q '^Categories=Utility;System;Monitor;$' \
 passed=$((passed + 1))
 
 dpkg -x "$deb" "$work/root"
+# The installed program as hardened as Debian's own (the package strips it; the checks read
+# what stripping keeps).
+"$(dirname "$(readlink -f "$0")")/../check_hardening.sh" "$work/root/usr/bin/RI-ZUZERU-VAVUZA" ||
+    fail "the installed program is not hardened"
+passed=$((passed + 1))
 # The software centre's metadata: valid with no warning, naming this version and the entry.
 metainfo=$work/root/usr/share/metainfo/$app_id.metainfo.xml
 appstreamcli validate --no-net --pedantic "$metainfo" || fail "appstreamcli finds fault"

@@ -76,6 +76,9 @@ TEST(CommandLineTest, theProgramIsNamedByItsFileWithoutFolderOrExtension) {
         {"/usr/bin/RI-ZUZERU-VAVUZA", "RI-ZUZERU-VAVUZA"},
         {"./UPTIME.v2.exe", "UPTIME.v2"},
         {"C:\\Tools\\UPTIME.EXE", "UPTIME"},
+        {"/opt/tools.d/UPTIME", "UPTIME"},  // a dot in a folder is no extension
+        {"C:\\Tools/UPTIME.EXE", "UPTIME"},
+        {"/home/u/.hidden", ".hidden"},
         {"", "RI-ZUZERU-VAVUZA"},
     };
     for (const auto& [path, name] : cases) EXPECT_EQ(programNameFrom(path), name) << path;

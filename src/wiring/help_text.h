@@ -1,0 +1,24 @@
+// What the program says about itself on the command line: the help, the version, and the help
+// reflowed for a window that wraps lines itself.
+#pragma once
+
+#include <string>
+
+namespace rzv {
+
+// What the help tells about this front end: the program's file name without folder or
+// extension (the log file is named after it) and where its settings are kept, in words.
+struct ProgramFacts {
+    std::string name;
+    std::string settingsPlace;
+};
+
+std::string usageText(const ProgramFacts& facts);
+std::string versionText();
+
+// For a window that wraps lines itself (a message box): each line that goes on with a sentence
+// of the line before it (same indentation, a small letter first) joined to that line, so that
+// the window's own wrapping does not break the text a second time.
+std::string asParagraphs(const std::string& text);
+
+}  // namespace rzv

@@ -1,0 +1,90 @@
+# Shared by the end-to-end scripts (sourced, after `set -euo pipefail`): the checks and their
+# tally, a private X display with a window manager, finding and measuring windows, waiting for
+# the program to end, and reading its settings.
+
+passed=0
+failures=0
+
+check() {  # check NAME ACTUAL EXPECTED
+    if [ "$2" == "$3" ]; then
+        passed=$((passed + 1))
+    else
+        echo "FAIL: $1: got '$2', expected '$3'"
+        failures=$((failures + 1))
+    fi
+}
+skip() { echo "SKIPPED: $1"; }
+
+# report NAME: the tally on one line; the status is that of the checks.
+report() {
+    echo "$1: $passed passed, $failures failed"
+    [ "$failures" -eq 0 ]
+}
+
+# require_tools NAME TOOL...: ends the test, naming the first tool that is not installed.
+require_tools() {
+    local name=$1 tool
+    shift
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "$name: $tool is missing"; exit 1; }
+    done
+}
+
+# in_own_display SCRIPT ARGS...: runs the calling script again in an X server of its own
+# (1280x1024 at 96 DPI), unless this is that run already.
+in_own_display() {
+    [ -z "${RZV_E2E_INNER:-}" ] || return 0
+    RZV_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$@"
+}
+
+# start_window_manager: openbox on the display, once the X server answers (clients that reach
+# a fresh Xvfb in the same instant can break it).
+start_window_manager() {
+    until xdpyinfo >/dev/null 2>&1; do sleep 0.1; done
+    openbox >/dev/null 2>&1 &
+    sleep 1
+}
+
+# find_window SECONDS XDOTOOL-SEARCH-ARGS...: the first visible window that matches, waiting up
+# to SECONDS for it; nothing when none came.
+find_window() {
+    local seconds=$1
+    shift
+    timeout "$seconds" xdotool search --sync --onlyvisible "$@" 2>/dev/null | head -1 || true
+}
+
+# Outer geometry "left top width height" of $window (or WINDOW): the client's absolute place
+# (xwininfo; xdotool's geometry counts the frame offset twice under a reparenting window
+# manager) and the frame extents around it.
+outer_geometry() {
+    local id=${1:-$window} info x y w h l r t b
+    info=$(xwininfo -id "$id")
+    x=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+    w=$(sed -n 's/^ *Width: *//p' <<<"$info")
+    h=$(sed -n 's/^ *Height: *//p' <<<"$info")
+    read -r l r t b <<<"$(xprop -id "$id" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')"
+    echo "$((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))"
+}
+outer_size() {  # outer_size [WINDOW]: "width height" with the frame
+    local geometry
+    geometry=$(outer_geometry "$@")
+    echo "${geometry#* * }"
+}
+
+above() { xprop -id "$1" _NET_WM_STATE | grep -c _NET_WM_STATE_ABOVE || true; }
+
+wait_for_exit() {  # wait_for_exit PID SECONDS: sets status, or leaves it empty while still running
+    local deadline=$(($(date +%s) + $2))
+    status=
+    while kill -0 "$1" 2>/dev/null; do
+        [ "$(date +%s)" -lt "$deadline" ] || return 0
+        sleep 0.2
+    done
+    status=0
+    wait "$1" || status=$?
+}
+seconds_since() { echo $((($(date +%s%N) - $1) / 1000000000)); }
+
+# setting KEY [FILE]: the value stored for KEY in the settings file ($conf unless FILE).
+setting() { sed -n "s/^$1=//p" "${2:-$conf}"; }
