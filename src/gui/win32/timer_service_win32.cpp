@@ -17,16 +17,18 @@ Win32TimerService::Win32TimerService() : schedule_([] { return nowMicros(); }) {
     timer_ = CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS);
     highResolution_ = timer_ != nullptr;
     if (!timer_) timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
-    outerService_ = t_service;
-    t_service = this;
-    modalLoopHook_ =
-        SetWindowsHookExW(WH_MSGFILTER, &onModalLoopMessage, nullptr, GetCurrentThreadId());
+    // The thread's first service is the one its modal loops keep going.
+    if (!t_service) {
+        t_service = this;
+        modalLoopHook_ =
+            SetWindowsHookExW(WH_MSGFILTER, &onModalLoopMessage, nullptr, GetCurrentThreadId());
+    }
 }
 
 Win32TimerService::~Win32TimerService() {
     leftModalLoop();
     if (modalLoopHook_) UnhookWindowsHookEx(modalLoopHook_);
-    if (t_service == this) t_service = outerService_;
+    if (t_service == this) t_service = nullptr;
     if (timer_) CloseHandle(timer_);
 }
 

@@ -75,7 +75,6 @@ class Win32TimerService : public TimerService {
     HHOOK modalLoopHook_ = nullptr;
     UINT_PTR modalLoopTimer_ = 0;
     const MSG* ownDialogMessage_ = nullptr;
-    Win32TimerService* outerService_ = nullptr;
 };
 
 // Runs the message loop until `finished()` says so or WM_QUIT comes (which a nested loop passes
