@@ -148,5 +148,31 @@ TEST(Win32TimerService, pacedRoundsWaitInTheMessageLoop) {
         }
 }
 
+void closeBox() {
+    if (const HWND box = FindWindowW(L"#32770", L"RZV modal loop"))
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+// A modal loop of the system's (here a message box; a control's menu and scroll bar run the same
+// kind) never waits for the program's timer: the timers must fire inside it all the same.
+TEST(Win32TimerService, timersFireInsideTheSystemsModalLoops) {
+    int firings = 0;
+    Win32TimerService timers;
+    timers.setFireHandler([&](std::size_t) {
+        if (++firings == 8) closeBox();
+    });
+    timers.start(0, 50);
+    // Closes the box after 3 s in any case; the system's own timers do run in its loop.
+    const UINT_PTR safetyNet =
+        SetTimer(nullptr, 0, 3000, [](HWND, UINT, UINT_PTR, DWORD) { closeBox(); });
+    const auto began = GetTickCount64();
+    MessageBoxW(nullptr, L"The program's timers run while this box is open.", L"RZV modal loop",
+                MB_OK);
+    const auto open = GetTickCount64() - began;
+    KillTimer(nullptr, safetyNet);
+    EXPECT_GE(firings, 8) << "in " << open << " ms";
+    EXPECT_LT(open, 2500u);
+}
+
 }  // namespace
 }  // namespace rzv

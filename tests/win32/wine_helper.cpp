@@ -4,7 +4,10 @@
 // program's main window is open beside it, and presses OK; "focus" prints the text of the
 // control that has the keyboard focus in the program's main window; "client-origin CLASS"
 // prints where the client area of the window of that class begins on the screen, to click by
-// place where the window draws its own frame.
+// place where the window draws its own frame; "focus-id" prints the control id of the control
+// that has the focus; "display" prints the text of the main window's uptime display (asked
+// for by message, so that it works while a modal loop runs there); "menu-open" says whether a
+// popup menu is open.
 #include <windows.h>
 
 #include <cstdio>
@@ -84,6 +87,38 @@ int focus() {
     return 0;
 }
 
+int focusId() {
+    const HWND main = FindWindowW(L"QV_ZIV_MAIN", nullptr);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!main || !GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info)) return 1;
+    std::printf("%d\n", info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0);
+    return 0;
+}
+
+// The uptime display is the one centred text box of the main window.
+BOOL CALLBACK findDisplay(HWND child, LPARAM found) {
+    wchar_t cls[32] = {};
+    GetClassNameW(child, cls, 32);
+    if (_wcsicmp(cls, L"Edit") != 0 || (GetWindowLongW(child, GWL_STYLE) & ES_CENTER) == 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
+int display() {
+    const HWND main = FindWindowW(L"QV_ZIV_MAIN", nullptr);
+    HWND box = nullptr;
+    if (main) EnumChildWindows(main, findDisplay, reinterpret_cast<LPARAM>(&box));
+    wchar_t text[128] = {};
+    DWORD_PTR length = 0;
+    if (!box || !SendMessageTimeoutW(box, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text),
+                                     SMTO_ABORTIFHUNG, 2000, &length))
+        return 1;
+    std::printf("%s\n", utf8Of(text).c_str());
+    return 0;
+}
+
 int clientOrigin(const wchar_t* cls) {
     const HWND window = FindWindowW(cls, nullptr);
     POINT origin{0, 0};
@@ -103,7 +138,14 @@ int wmain(int argc, wchar_t** argv) {
     if (argc > 2 && std::wcscmp(argv[1], L"message-box") == 0) return messageBox(argv[2]);
     if (argc > 1 && std::wcscmp(argv[1], L"focus") == 0) return focus();
     if (argc > 2 && std::wcscmp(argv[1], L"client-origin") == 0) return clientOrigin(argv[2]);
+    if (argc > 1 && std::wcscmp(argv[1], L"focus-id") == 0) return focusId();
+    if (argc > 1 && std::wcscmp(argv[1], L"display") == 0) return display();
+    if (argc > 1 && std::wcscmp(argv[1], L"menu-open") == 0) {
+        std::printf("%s\n", FindWindowW(L"#32768", nullptr) ? "yes" : "no");
+        return 0;
+    }
     std::fprintf(stderr,
-                 "usage: wine_helper ticks|rival|message-box TITLE|focus|client-origin CLASS\n");
+                 "usage: wine_helper ticks|rival|message-box TITLE|focus|focus-id|display|"
+                 "menu-open|client-origin CLASS\n");
     return 2;
 }

@@ -1,13 +1,12 @@
 #include "gui/qt/widget_looks.h"
 
+#include "core/placement_pixels.h"
+
 #include <QPalette>
 #include <algorithm>
-#include <cmath>
 
 namespace rzv {
 namespace {
-
-constexpr double kTwipsPerInch = 1440.0;
 
 // Arial and MS Sans Serif are not on every desktop: each family list ends in metric-compatible
 // stand-ins.
@@ -75,30 +74,18 @@ QIcon programIcon() {
     return icon;
 }
 
-namespace {
-
-// Stored placements may be any single-precision number; a pixel beyond what X11 and Win32 can
-// address (16-bit coordinates) would only overflow the conversion and the sums made with it.
-int pixelsOf(double twips, int dpi) {
-    constexpr double kFarthestPixel = 32767;
-    const double pixels = twips * dpi / kTwipsPerInch;
-    if (std::isnan(pixels)) return 0;
-    return qRound(std::clamp(pixels, -kFarthestPixel, kFarthestPixel));
-}
-
-}  // namespace
-
+// Twips and pixels as every placement converts them: clamped to what X11 and Win32 can address.
 int Twips::x(double twips) const {
-    return pixelsOf(twips, widget_->logicalDpiX());
+    return pixelsAtDpi(twips, widget_->logicalDpiX());
 }
 int Twips::y(double twips) const {
-    return pixelsOf(twips, widget_->logicalDpiY());
+    return pixelsAtDpi(twips, widget_->logicalDpiY());
 }
 float Twips::fromX(int pixels) const {
-    return static_cast<float>(qRound(pixels * kTwipsPerInch / widget_->logicalDpiX()));
+    return twipsAtDpi(pixels, widget_->logicalDpiX());
 }
 float Twips::fromY(int pixels) const {
-    return static_cast<float>(qRound(pixels * kTwipsPerInch / widget_->logicalDpiY()));
+    return twipsAtDpi(pixels, widget_->logicalDpiY());
 }
 
 QMargins OuterPlacement::frameMargins() const {

@@ -91,7 +91,13 @@ void Win32AboutWindow::onCommand(int id, int code) {
 
 LRESULT Win32AboutWindow::onMessage(UINT message, WPARAM w, LPARAM l) {
     if (keepTimersThroughSystemLoops(window_, message, w, timers_)) return 0;
+    if (moveFocusOnRequest(window_, message, w, l)) return 0;
     switch (message) {
+        case DM_GETDEFID:
+            // OK is the default button: Enter presses it wherever the focus is.
+            return MAKELRESULT(
+                ChildControls::idOf(rowOf(ControlKind::Button, indexOf(AboutButton::OK_BUTTON))),
+                DC_HASDEFID);
         case WM_COMMAND:
             onCommand(LOWORD(w), HIWORD(w));
             return 0;
@@ -109,6 +115,7 @@ LRESULT Win32AboutWindow::onMessage(UINT message, WPARAM w, LPARAM l) {
             return 0;
         case WM_DPICHANGED:
             takeSuggestedRectangle(window_, l);
+            placement_.fitClient(window_, HIWORD(w));  // the designed client, the new frame
             controls_.place(HIWORD(w));
             return 0;
         case WM_CLOSE:

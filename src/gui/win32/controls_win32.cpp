@@ -5,12 +5,13 @@
 #include <numeric>
 #include <string_view>
 
+#include "core/placement_pixels.h"
 #include "os/win32/wide_text.h"
 
 namespace rzv {
 namespace {
 
-// Arial and MS Sans Serif as designed; Windows maps MS Sans Serif to its TrueType twin.
+// Arial and MS Sans Serif as designed (the dialog face stands for the latter).
 HFONT makeFont(const wchar_t* face, double points, bool bold, UINT dpi) {
     LOGFONTW font{};
     font.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
@@ -95,6 +96,36 @@ std::vector<Slot> creationOrder(const ControlLayout* table, std::size_t count,
     return slots;
 }
 
+// A multi-line box leaves Tab, Enter and Esc to the dialog manager, as a single-line one does:
+// Tab and Shift+Tab move on, Enter presses the default button, and Esc is the window's to
+// answer. Left to itself the box keeps them all, and closes the window it is in on Esc.
+constexpr wchar_t kBoxProcedure[] = L"RZV.BoxProcedure";
+
+LRESULT CALLBACK multiLineBoxProcedure(HWND box, UINT message, WPARAM w, LPARAM l) {
+    const auto original = reinterpret_cast<WNDPROC>(GetPropW(box, kBoxProcedure));
+    if (!original) return DefWindowProcW(box, message, w, l);
+    if (message == WM_GETDLGCODE) {
+        LRESULT code = CallWindowProcW(original, box, message, w, l);
+        const MSG* key = reinterpret_cast<const MSG*>(l);
+        if (key && (key->message == WM_KEYDOWN || key->message == WM_CHAR) &&
+            (key->wParam == VK_TAB || key->wParam == VK_RETURN || key->wParam == VK_ESCAPE))
+            code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB);
+        return code;
+    }
+    if ((message == WM_KEYDOWN || message == WM_CHAR) && w == VK_ESCAPE) return 0;
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        RemovePropW(box, kBoxProcedure);
+    }
+    return CallWindowProcW(original, box, message, w, l);
+}
+
+void leaveKeysToTheDialogManager(HWND box) {
+    const LONG_PTR original = GetWindowLongPtrW(box, GWLP_WNDPROC);
+    if (original && SetPropW(box, kBoxProcedure, reinterpret_cast<HANDLE>(original)))
+        SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&multiLineBoxProcedure));
+}
+
 const char* handNameOf(const ControlNaming& naming, const ControlLayout& c, std::size_t row) {
     for (const auto& [named, name] : naming.names)
         if (named == row) return name;
@@ -110,22 +141,40 @@ std::size_t rowIn(const ControlLayout* table, std::size_t count, ControlKind kin
 }
 
 int pixelsOf(double twips, UINT dpi) {
-    return static_cast<int>(std::lround(twips * dpi / kTwipsPerInch));
+    return pixelsAtDpi(twips, static_cast<int>(dpi));
 }
 
-float twipsOf(int pixels, UINT dpi) {
-    return static_cast<float>(std::lround(pixels * kTwipsPerInch / dpi));
+namespace {
+
+bool isTrueType(const wchar_t* face) {
+    const HFONT font = makeFont(face, 8.25, false, USER_DEFAULT_SCREEN_DPI);
+    const HDC dc = CreateCompatibleDC(nullptr);
+    bool trueType = false;
+    if (font && dc) {
+        const HGDIOBJ before = SelectObject(dc, font);
+        TEXTMETRICW metrics{};
+        wchar_t chosen[LF_FACESIZE] = {};
+        trueType = GetTextMetricsW(dc, &metrics) && GetTextFaceW(dc, LF_FACESIZE, chosen) > 0 &&
+                   (metrics.tmPitchAndFamily & TMPF_TRUETYPE) != 0;
+        SelectObject(dc, before);
+    }
+    if (dc) DeleteDC(dc);
+    if (font) DeleteObject(font);
+    return trueType;
 }
 
-UINT dpiOf(HWND window) {
-    const UINT dpi = window ? GetDpiForWindow(window) : 0;
-    return dpi ? dpi : USER_DEFAULT_SCREEN_DPI;
+}  // namespace
+
+const wchar_t* dialogFace() {
+    static const wchar_t* const face =
+        isTrueType(L"MS Sans Serif") ? L"MS Sans Serif" : L"Microsoft Sans Serif";
+    return face;
 }
 
 void Fonts::make(UINT dpi) {
     release();
-    window_ = makeFont(L"MS Sans Serif", 8.25, false, dpi);
-    caption_ = makeFont(L"MS Sans Serif", 8.25, true, dpi);
+    window_ = makeFont(dialogFace(), 8.25, false, dpi);
+    caption_ = makeFont(dialogFace(), 8.25, true, dpi);
     title_ = makeFont(L"Arial", 9, true, dpi);
     display_ = makeFont(L"Arial", 9.75, true, dpi);
 }
@@ -164,19 +213,54 @@ HBRUSH Brushes::of(unsigned colour) {
 
 void OuterPlacement::apply(HWND window, const Placement& placement) {
     placement_ = placement;
-    const UINT dpi = dpiOf(window);
-    SetWindowPos(window, nullptr, pixelsOf(placement.left, dpi), pixelsOf(placement.top, dpi),
-                 std::max(1, pixelsOf(placement.width, dpi)),
-                 std::max(1, pixelsOf(placement.height, dpi)), SWP_NOZORDER | SWP_NOACTIVATE);
+    // Moved first: the size is for the DPI of the monitor the window lands on.
+    SetWindowPos(window, nullptr, positionPixels(placement.left), positionPixels(placement.top), 0,
+                 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    fitClient(window, dpiOf(window));
 }
+
+void OuterPlacement::fitClient(HWND window, UINT dpi) const {
+    const int width = pixelsOf(static_cast<double>(placement_.width) - 2 * kDesignFrameSide, dpi);
+    const int height =
+        pixelsOf(static_cast<double>(placement_.height) - kDesignFrameTop - kDesignFrameSide, dpi);
+    const RECT client{0, 0, std::max(1, width), std::max(1, height)};
+    const RECT outer =
+        outerOfClient(client, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
+                      static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), dpi);
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+}
+
+namespace {
+
+// Where the window stands, or where it is restored to when it is minimised (parked far off
+// every screen) or maximised.
+bool restoredRectangle(HWND window, RECT& outer) {
+    WINDOWPLACEMENT place{};
+    place.length = sizeof place;
+    if ((IsIconic(window) || IsZoomed(window)) && GetWindowPlacement(window, &place)) {
+        outer = place.rcNormalPosition;
+        // In workspace coordinates: from the work area's corner, which a taskbar at the left or
+        // top moves away from the monitor's.
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        if ((GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0 &&
+            GetMonitorInfoW(MonitorFromRect(&outer, MONITOR_DEFAULTTONEAREST), &monitor))
+            OffsetRect(&outer, monitor.rcWork.left - monitor.rcMonitor.left,
+                       monitor.rcWork.top - monitor.rcMonitor.top);
+        return true;
+    }
+    return GetWindowRect(window, &outer) != 0;
+}
+
+}  // namespace
 
 Placement OuterPlacement::current(HWND window) const {
     RECT outer;
     Placement p = placement_;
-    if (!GetWindowRect(window, &outer)) return p;
-    const UINT dpi = dpiOf(window);
-    if (outer.left != pixelsOf(p.left, dpi)) p.left = twipsOf(outer.left, dpi);
-    if (outer.top != pixelsOf(p.top, dpi)) p.top = twipsOf(outer.top, dpi);
+    if (!restoredRectangle(window, outer)) return p;
+    if (outer.left != positionPixels(p.left)) p.left = positionTwips(outer.left);
+    if (outer.top != positionPixels(p.top)) p.top = positionTwips(outer.top);
     return p;
 }
 
@@ -203,6 +287,8 @@ void ChildControls::create(HWND parent, const ControlLayout* table, std::size_t 
         handles_[row] = CreateWindowExW(
             cls.exStyle, cls.name, text.c_str(), WS_CHILD | WS_VISIBLE | cls.style, 0, 0, 0, 0,
             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOf(row))), instance, nullptr);
+        if (handles_[row] && c.kind == ControlKind::Field && c.multiLine)
+            leaveKeysToTheDialogManager(handles_[row]);
     }
 }
 

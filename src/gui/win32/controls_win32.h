@@ -10,14 +10,17 @@
 
 #include "core/layout.h"
 #include "core/main_window.h"
+#include "gui/win32/dpi_win32.h"
 
 namespace rzv {
 
-constexpr double kTwipsPerInch = 1440.0;
-
+// A control's twips at its window's DPI, clamped as every placement is.
 int pixelsOf(double twips, UINT dpi);
-float twipsOf(int pixels, UINT dpi);
-UINT dpiOf(HWND window);
+
+// The dialog face: "MS Sans Serif" where it is a TrueType face, otherwise its TrueType twin of
+// the same metrics. On Windows "MS Sans Serif" is a bitmap font (sserife.fon) that comes in a
+// few pixel sizes only and turns jagged when scaled.
+const wchar_t* dialogFace();
 
 // The designed fonts at one DPI, made again when the DPI changes.
 class Fonts {
@@ -52,12 +55,17 @@ inline COLORREF colorRefOf(unsigned colour) {
     return static_cast<COLORREF>(colour);
 }
 
-// A window's own outer placement in twips. A window still where it was put keeps its twips
-// exactly; converting its pixels back would round them.
+// A window's own outer placement in twips: its edges at the reference resolution, its size
+// the designed client area (the outer size less the designed frame) at the window's DPI, with
+// the frame the system really draws around it. A window still where it was put keeps its
+// twips exactly; converting its pixels back would round them. A minimised or maximised window
+// reports the place it is restored to.
 class OuterPlacement {
   public:
     void apply(HWND window, const Placement& placement);
     Placement current(HWND window) const;
+    // Fits the outer size to the designed client area again at a new DPI.
+    void fitClient(HWND window, UINT dpi) const;
 
   private:
     Placement placement_{};

@@ -214,6 +214,7 @@ LRESULT Win32MainWindowView::onColour(HDC dc, HWND child, UINT message, WPARAM w
 
 LRESULT Win32MainWindowView::onMessage(UINT message, WPARAM w, LPARAM l) {
     if (keepTimersThroughSystemLoops(window_, message, w, timers_)) return 0;
+    if (moveFocusOnRequest(window_, message, w, l)) return 0;
     switch (message) {
         case WM_COMMAND:
             onCommand(LOWORD(w), HIWORD(w));
@@ -226,6 +227,7 @@ LRESULT Win32MainWindowView::onMessage(UINT message, WPARAM w, LPARAM l) {
             return 0;
         case WM_DPICHANGED:
             takeSuggestedRectangle(window_, l);
+            placement_.fitClient(window_, HIWORD(w));  // the designed client, the new frame
             placeControls(HIWORD(w));
             return 0;
         case WM_ACTIVATE:

@@ -8,16 +8,53 @@ namespace {
 // Missing from MinGW-w64's headers; Windows 10 1803 and later (and Wine) know it.
 constexpr DWORD kHighResolutionTimer = 0x2;
 
+// The service of the user-interface thread, for the hook and the system timer.
+thread_local Win32TimerService* t_service = nullptr;
+
 }  // namespace
 
 Win32TimerService::Win32TimerService() : schedule_([] { return nowMicros(); }) {
     timer_ = CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS);
     highResolution_ = timer_ != nullptr;
     if (!timer_) timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+    // The thread's first service is the one its modal loops keep going.
+    if (!t_service) {
+        t_service = this;
+        modalLoopHook_ =
+            SetWindowsHookExW(WH_MSGFILTER, &onModalLoopMessage, nullptr, GetCurrentThreadId());
+    }
 }
 
 Win32TimerService::~Win32TimerService() {
+    leftModalLoop();
+    if (modalLoopHook_) UnhookWindowsHookEx(modalLoopHook_);
+    if (t_service == this) t_service = nullptr;
     if (timer_) CloseHandle(timer_);
+}
+
+LRESULT CALLBACK Win32TimerService::onModalLoopMessage(int code, WPARAM w, LPARAM l) {
+    // Menus, scroll bars, dialogs and message boxes hand each message they take to this hook.
+    Win32TimerService* service = t_service;
+    if (code >= 0 && service && reinterpret_cast<const MSG*>(l) != service->ownDialogMessage_) {
+        service->enteredModalLoop();
+        service->serviceFromForeignLoop();
+    }
+    return CallNextHookEx(nullptr, code, w, l);
+}
+
+void CALLBACK Win32TimerService::onModalLoopTimer(HWND, UINT, UINT_PTR, DWORD) {
+    if (t_service) t_service->serviceFromForeignLoop();
+}
+
+void Win32TimerService::enteredModalLoop() {
+    if (!modalLoopTimer_)
+        modalLoopTimer_ = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &onModalLoopTimer);
+}
+
+void Win32TimerService::leftModalLoop() {
+    if (!modalLoopTimer_) return;
+    KillTimer(nullptr, modalLoopTimer_);
+    modalLoopTimer_ = 0;
 }
 
 std::int64_t Win32TimerService::nowMicros() {
@@ -67,6 +104,7 @@ int runMessageLoop(Win32TimerService& timers, HWND dialog, const std::function<b
     const HANDLE timer = timers.waitHandle();
     for (;;) {
         if (finished && finished()) return 0;
+        timers.leftModalLoop();  // this loop has the control again: any modal loop has ended
         timers.arm();
         const DWORD woke =
             MsgWaitForMultipleObjectsEx(1, &timer, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
@@ -80,7 +118,10 @@ int runMessageLoop(Win32TimerService& timers, HWND dialog, const std::function<b
                 if (finished) PostQuitMessage(static_cast<int>(msg.wParam));  // for the outer loop
                 return static_cast<int>(msg.wParam);
             }
-            if (!dialog || !IsDialogMessageW(dialog, &msg)) {
+            timers.noteOwnDialogMessage(&msg);
+            const bool forDialog = dialog && IsDialogMessageW(dialog, &msg);
+            timers.noteOwnDialogMessage(nullptr);
+            if (!forDialog) {
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);
             }

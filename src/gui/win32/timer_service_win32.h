@@ -40,6 +40,15 @@ class Win32TimerService : public TimerService {
     // From a WM_TIMER of a system loop that is not ours (a window being moved or sized, a
     // menu): fires what is due and sets the wait for the next.
     void serviceFromForeignLoop();
+    // A modal loop of the system's runs on this thread (a control's menu or scroll bar, a
+    // message box, a dialog): it never waits for our timer, so a system timer wakes it until
+    // our loop has the control again (leftModalLoop). Every message that loop takes also
+    // fires what is due.
+    void enteredModalLoop();
+    void leftModalLoop();
+    // For the message loop: the message it hands to the dialog manager is its own, not a
+    // modal loop's.
+    void noteOwnDialogMessage(const MSG* message) { ownDialogMessage_ = message; }
     bool highResolution() const { return highResolution_; }
 
     // How often each timer fired, for measurements.
@@ -51,6 +60,8 @@ class Win32TimerService : public TimerService {
 
   private:
     static std::int64_t nowMicros();
+    static LRESULT CALLBACK onModalLoopMessage(int code, WPARAM w, LPARAM l);
+    static void CALLBACK onModalLoopTimer(HWND, UINT, UINT_PTR, DWORD);
 
     TimerSchedule schedule_;
     HANDLE timer_ = nullptr;
@@ -59,6 +70,11 @@ class Win32TimerService : public TimerService {
     FireHandler handler_;
     std::vector<std::uint64_t> fires_;
     std::uint64_t wakeUps_ = 0;
+    // The message filter hook that sees every modal loop of this thread, and the system timer
+    // that wakes them.
+    HHOOK modalLoopHook_ = nullptr;
+    UINT_PTR modalLoopTimer_ = 0;
+    const MSG* ownDialogMessage_ = nullptr;
 };
 
 // Runs the message loop until `finished()` says so or WM_QUIT comes (which a nested loop passes

@@ -33,6 +33,10 @@ void takeSuggestedRectangle(HWND window, LPARAM suggested) {
 
 bool keepTimersThroughSystemLoops(HWND window, UINT message, WPARAM w, Win32TimerService& timers) {
     switch (message) {
+        case WM_ENTERIDLE:
+            // A menu or dialog of ours waits for input in the system's loop.
+            timers.enteredModalLoop();
+            return true;
         case WM_ENTERSIZEMOVE:
         case WM_ENTERMENULOOP:
             SetTimer(window, kSystemLoopTimer, USER_TIMER_MINIMUM, nullptr);
@@ -48,6 +52,16 @@ bool keepTimersThroughSystemLoops(HWND window, UINT message, WPARAM w, Win32Time
         default:
             return false;
     }
+}
+
+bool moveFocusOnRequest(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message != WM_NEXTDLGCTL) return false;
+    // A control that wants the focus moved (a multi-line box on Tab or Enter): to the control
+    // named, or to the next or previous Tab stop.
+    const HWND next = LOWORD(l) ? reinterpret_cast<HWND>(w)
+                                : GetNextDlgTabItem(window, GetFocus(), w != 0 ? TRUE : FALSE);
+    if (next && IsChild(window, next)) SetFocus(next);
+    return true;
 }
 
 }  // namespace rzv

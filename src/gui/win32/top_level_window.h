@@ -35,4 +35,8 @@ void takeSuggestedRectangle(HWND window, LPARAM suggested);
 // timer keeps the timer service going until it ends. True when `message` was one of these.
 bool keepTimersThroughSystemLoops(HWND window, UINT message, WPARAM w, Win32TimerService& timers);
 
+// WM_NEXTDLGCTL, which the dialog manager's controls send to the window they are in as if it
+// were a dialog. True when `message` was one.
+bool moveFocusOnRequest(HWND window, UINT message, WPARAM w, LPARAM l);
+
 }  // namespace rzv

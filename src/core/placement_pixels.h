@@ -1,0 +1,30 @@
+// Window placement between twips (as stored) and pixels (as a window system places windows).
+//
+// A position is converted at one fixed reference resolution, 96 DPI (15 twips a pixel), on
+// every monitor: the pixel a window was closed at is the pixel it opens at next time, however
+// the monitors are arranged and whichever of them the window is created on. A size is
+// converted at the DPI of the monitor the window is on, so that it keeps its physical size.
+//
+// Stored values may be any single-precision number: pixels are clamped to what X11 and Win32
+// can address (16-bit coordinates), and a value that is not a number is 0.
+#pragma once
+
+namespace rzv {
+
+inline constexpr int kReferenceDpi = 96;
+inline constexpr int kFarthestPixel = 32767;
+
+// Twips to pixels at `dpi`, rounded, clamped to +-kFarthestPixel; NaN gives 0.
+int pixelsAtDpi(double twips, int dpi);
+// Pixels at `dpi` back to whole twips.
+float twipsAtDpi(int pixels, int dpi);
+
+// A window edge (left or top) in twips to pixels of the virtual screen, and back.
+inline int positionPixels(double twips) {
+    return pixelsAtDpi(twips, kReferenceDpi);
+}
+inline float positionTwips(int pixels) {
+    return twipsAtDpi(pixels, kReferenceDpi);
+}
+
+}  // namespace rzv
