@@ -1,5 +1,6 @@
 #include "gui/qt/widget_looks.h"
 
+#include <QGuiApplication>
 #include <QPalette>
 #include <algorithm>
 #include <cmath>
@@ -32,6 +33,12 @@ void greenOnBlack(QWidget* widget) {
     palette.setColor(QPalette::Base, colourOf(kBlack));
     palette.setColor(QPalette::Text, colourOf(kGreen));
     widget->setPalette(palette);
+}
+
+// Wayland places every window itself and tells no program where: what Qt reports there as the
+// window's place is not where the window stands.
+bool windowSystemTellsPositions() {
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 }  // namespace
@@ -137,6 +144,8 @@ Placement OuterPlacement::current() const {
     const Twips twips(window_);
     const QPoint outer = window_->frameGeometry().topLeft();
     Placement p = placement_;
+    p.positionKnown = windowSystemTellsPositions();
+    if (!p.positionKnown) return p;
     if (outer.x() != twips.x(p.left)) p.left = twips.fromX(outer.x());
     if (outer.y() != twips.y(p.top)) p.top = twips.fromY(outer.y());
     return p;
