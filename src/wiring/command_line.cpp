@@ -15,6 +15,19 @@ bool isHelp(const std::string& a) {
 bool isVersion(const std::string& a) {
     return a == "--version";
 }
+bool isPlatform(const std::string& a) {
+    return a == "-platform" || a == "--platform";
+}
+
+// The window system on Linux, as the Qt front end chooses it.
+constexpr const char* kWindowSystemText =
+    "Window system:\n"
+    "  On a Wayland desktop that also runs an X server (Xwayland: DISPLAY is set and answers)\n"
+    "  the window opens through X11, where it keeps its place and Always On Top works; Wayland\n"
+    "  lets no program place its window or keep it above the others. Without an X server the\n"
+    "  window opens where the desktop puts it, its stored place is kept for the next start on\n"
+    "  X11, and Always On Top cannot work. QT_QPA_PLATFORM or -platform chooses otherwise.\n"
+    "\n";
 
 std::size_t indentOf(std::string_view line) {
     return std::min(line.find_first_not_of(' '), line.size());
@@ -49,10 +62,14 @@ std::string usageText(const ProgramFacts& facts) {
            facts.settingsPlace +
            "\n"
            "      the window's place and the options Auto Start, Auto Close and Always On Top\n"
-           "\n"
+           "\n" +
+           (facts.onQt ? kWindowSystemText : "") +
            "Options:\n"
            "  -h, --help     show this help and exit\n"
-           "      --version  show the name and version and exit\n";
+           "      --version  show the name and version and exit\n" +
+           (facts.onQt ? "  -platform NAME\n"
+                         "      open the window on Qt's platform NAME (xcb, wayland, ...)\n"
+                       : "");
 }
 
 std::string versionText() {
@@ -63,8 +80,17 @@ CommandLineAnswer readCommandLine(const std::vector<std::string>& arguments,
                                   const ProgramFacts& facts) {
     using Kind = CommandLineAnswer::Kind;
     bool help = false, version = false;
-    for (const auto& argument : arguments) {
-        if (isHelp(argument)) {
+    std::string platform;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (facts.onQt && isPlatform(argument)) {
+            if (i + 1 == arguments.size() || arguments[i + 1].empty())
+                return {Kind::Refusal,
+                        facts.name + ": option '" + argument + "' needs a platform name\n" +
+                            usageText(facts),
+                        2};
+            platform = arguments[++i];
+        } else if (isHelp(argument)) {
             help = true;
         } else if (isVersion(argument)) {
             version = true;
@@ -77,7 +103,9 @@ CommandLineAnswer readCommandLine(const std::vector<std::string>& arguments,
     }
     if (help) return {Kind::Answer, usageText(facts), 0};
     if (version) return {Kind::Answer, versionText(), 0};
-    return {};
+    CommandLineAnswer open;
+    open.platform = platform;
+    return open;
 }
 
 std::string asParagraphs(const std::string& text) {

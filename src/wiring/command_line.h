@@ -17,13 +17,17 @@ struct CommandLineAnswer {
     Kind kind = Kind::OpenWindow;
     std::string text;
     int exitStatus = 0;
+    std::string platform = {};  // the toolkit's platform named by -platform, for OpenWindow
 };
 
 // What the help tells about this front end: the program's file name without folder or
-// extension (the log file is named after it) and where its settings are kept, in words.
+// extension (the log file is named after it) and where its settings are kept, in words; and
+// whether it runs on Qt, which takes `-platform NAME` (or `--platform NAME`) and chooses the
+// window system on Linux desktops.
 struct ProgramFacts {
     std::string name;
     std::string settingsPlace;
+    bool onQt = false;
 };
 
 // `arguments` without the program's own path.
