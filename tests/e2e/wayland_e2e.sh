@@ -171,6 +171,7 @@ finish_unattended() {  # finish_unattended CASE ALWAYS_ON_TOP PLATFORM
     elapsed=$(millis "${!started_var}")
     note "$1: closed itself after ${elapsed} ms"
     check "$1: closes itself with status 0" "${status:-still running}" 0
+    [ "${status:-}" = 0 ] || tail -n 40 "$work/$1/stderr"
     check "$1: the record is written" "$(grep -c $'\r$' "$work/$1/RI-ZUZERU-VAVUZA.LOG" 2>/dev/null)" 9
     check "$1: stored places unchanged byte for byte" "$(places "$1")" "$(cat "$work/$1.places")"
     check "$1: options saved" "$(setting "$1" AUTOSTART_TICKBOX)$(setting "$1" AUTOCLOSE_TICKBOX)" 11
