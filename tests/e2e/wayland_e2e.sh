@@ -21,7 +21,8 @@ work=$(mktemp -d)
 chmod 755 "$work"
 compositors=()
 cleanup() {
-    # The compositors outlive the D-Bus session they were started in: end each by its own id.
+    # The compositors and buses outlive the D-Bus session they were started in: end each by its
+    # own id.
     for pid in "${compositors[@]}"; do kill "$pid" 2>/dev/null || true; done
     kill $(jobs -p) 2>/dev/null || true
     sleep 0.3
@@ -70,7 +71,8 @@ start_mutter() {
     local session=$!
     session_env=(XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$name" XDG_SESSION_TYPE=wayland)
     until_true 15 test -S "$runtime/$name" || { echo "mutter did not start:"; cat "$log"; exit 1; }
-    compositors+=("$(pgrep -x -P "$session" mutter)")
+    # The session's bus goes too: its runner, ended with the test, would leave it behind.
+    compositors+=("$(pgrep -x -P "$session" mutter)" "$(pgrep -x -P "$session" dbus-daemon)")
     if [ "${2:-}" != --no-x11 ]; then
         until_true 15 grep -q 'Using public X11 display' "$log" || { cat "$log"; exit 1; }
         local display auth
