@@ -21,6 +21,7 @@
 #include "platform/os_parts.h"
 #include "wiring/command_line.h"
 #include "wiring/reactions.h"
+#include "wiring/window_system.h"
 
 namespace {
 
@@ -45,23 +46,40 @@ std::string settingsPlace(const std::string& section) {
 }
 
 // --help and --version answer without a window, so they work without a display too. Returns
-// the exit status, or -1 to go on and open the window.
-int answerCommandLine(int argc, char* argv[]) {
+// the exit status, or -1 to go on and open the window; `platform` gets the one -platform names.
+int answerCommandLine(int argc, char* argv[], std::string& platform) {
     const std::string name = rzv::programNameFrom(argc > 0 ? argv[0] : "");
     const auto answer =
         rzv::readCommandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc),
-                             {name, settingsPlace(name)});
+                             {name, settingsPlace(name), true});
     using Kind = rzv::CommandLineAnswer::Kind;
+    platform = answer.platform;
     if (answer.kind == Kind::OpenWindow) return -1;
     std::FILE* out = answer.kind == Kind::Answer ? stdout : stderr;
     const bool written = std::fputs(answer.text.c_str(), out) >= 0 && std::fflush(out) == 0;
     return written || answer.exitStatus != 0 ? answer.exitStatus : 1;  // a full disk, a closed pipe
 }
 
+std::string environmentText(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// Through Xwayland where the Wayland desktop has it: there the window keeps its place and the
+// keeper works. Decided before Qt picks its platform, the way a user would choose it.
+void preferX11OnWayland(const std::string& platformArgument) {
+    const rzv::WindowSystemFacts facts{
+        environmentText("QT_QPA_PLATFORM"), platformArgument, environmentText("WAYLAND_DISPLAY"),
+        environmentText("XDG_SESSION_TYPE"), environmentText("DISPLAY")};
+    if (rzv::runThroughX11(facts, rzv::os::xServerAnswers)) qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (const int status = answerCommandLine(argc, argv); status >= 0) return status;
+    std::string platformArgument;
+    if (const int status = answerCommandLine(argc, argv, platformArgument); status >= 0)
+        return status;
     // First of all, so that a request during start-up waits for the window instead of killing
     // the program unsaved.
     const auto terminations = rzv::os::makeTerminationRequests();
@@ -80,6 +98,7 @@ int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
     if (!qEnvironmentVariableIsSet("QT_QPA_UPDATE_IDLE_TIME"))
         qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
+    preferX11OnWayland(platformArgument);
     QApplication app(argc, argv);
 
     const auto ticks = rzv::os::makeTickSource();
@@ -112,10 +131,16 @@ int main(int argc, char* argv[]) {
     reactions.load();
     if (diagnostics.exitCode() != 0) return diagnostics.exitCode();
     // Without a keeper the window system's own stays-on-top hint does what it can, set once
-    // before the window exists: changing it later would re-create the window.
+    // before the window exists: changing it later would re-create the window. Wayland ignores
+    // it; the user hears why the option does nothing.
     if (!zOrder->canKeepOnTop() &&
-        model.value(rzv::Tickbox::AlwaysOnTop_TICKBOX) == rzv::TickState::Ticked)
+        model.value(rzv::Tickbox::AlwaysOnTop_TICKBOX) == rzv::TickState::Ticked) {
+        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+            diagnostics.warn(
+                "Always On Top cannot work on Wayland, which lets no program keep its window "
+                "above the others; through an X server (Xwayland, DISPLAY) it works");
         view.setWindowFlag(Qt::WindowStaysOnTopHint);
+    }
     model.setNativeHandle(static_cast<rzv::WindowHandle>(view.winId()));
     view.show();
     windowShown = true;

@@ -38,9 +38,12 @@ class MainWindowEvents {
     virtual void valueFieldsInViewChanged() {}
 };
 
-// The window's outer edges and size in twips.
+// The window's outer edges and size in twips. A window system that neither places windows nor
+// tells where they are (Wayland) leaves the position unknown: left and top are then only what
+// was asked for, and saving them would replace a place the user chose with a guess.
 struct Placement {
     float left, top, width, height;
+    bool positionKnown = true;
 };
 
 class MainWindow {

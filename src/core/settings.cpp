@@ -123,6 +123,7 @@ Placement Settings::readWindowPlacement(const WindowPlacementKeys& keys) {
 }
 
 void Settings::writeWindowPosition(const WindowPlacementKeys& keys, const Placement& placement) {
+    if (!placement.positionKnown) return;  // the stored place stays for a desktop that knows it
     writePlacement(keys.left, placement.left);
     writePlacement(keys.top, placement.top);
 }

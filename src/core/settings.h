@@ -74,7 +74,8 @@ class Settings {
 
     void writePlacement(SettingKey key, float twips);
 
-    // Left, top, width and height, read in this order; the size is never written.
+    // Left, top, width and height, read in this order; the size is never written, nor a position
+    // the window system never told.
     Placement readWindowPlacement(const WindowPlacementKeys& keys);
     void writeWindowPosition(const WindowPlacementKeys& keys, const Placement& placement);
     void writeOption(SettingKey key, TickState value);

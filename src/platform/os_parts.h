@@ -19,6 +19,10 @@ std::unique_ptr<TickSource> makeTickSource();
 // a keeper that does nothing (canKeepOnTop() false) where the window system offers no way.
 std::unique_ptr<WindowZOrder> makeWindowZOrder();
 
+// Whether an X server answers at DISPLAY: an X11 desktop, or Xwayland beside a Wayland one.
+// False where the system has none.
+bool xServerAnswers();
+
 // Whole-file output that keeps the old content whole when a write fails.
 std::unique_ptr<FileOutput> makeFileOutput();
 

@@ -9,6 +9,9 @@ bool isHelp(const std::string& a) {
 bool isVersion(const std::string& a) {
     return a == "--version";
 }
+bool isPlatform(const std::string& a) {
+    return a == "-platform" || a == "--platform";
+}
 
 }  // namespace
 
@@ -16,8 +19,17 @@ CommandLineAnswer readCommandLine(const std::vector<std::string>& arguments,
                                   const ProgramFacts& facts) {
     using Kind = CommandLineAnswer::Kind;
     bool help = false, version = false;
-    for (const auto& argument : arguments) {
-        if (isHelp(argument)) {
+    std::string platform;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (facts.onQt && isPlatform(argument)) {
+            if (i + 1 == arguments.size() || arguments[i + 1].empty())
+                return {Kind::Refusal,
+                        facts.name + ": option '" + argument + "' needs a platform name\n" +
+                            usageText(facts),
+                        2};
+            platform = arguments[++i];
+        } else if (isHelp(argument)) {
             help = true;
         } else if (isVersion(argument)) {
             version = true;
@@ -30,7 +42,9 @@ CommandLineAnswer readCommandLine(const std::vector<std::string>& arguments,
     }
     if (help) return {Kind::Answer, usageText(facts), 0};
     if (version) return {Kind::Answer, versionText(), 0};
-    return {};
+    CommandLineAnswer open;
+    open.platform = platform;
+    return open;
 }
 
 }  // namespace rzv

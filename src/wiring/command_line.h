@@ -20,6 +20,7 @@ struct CommandLineAnswer {
     Kind kind = Kind::OpenWindow;
     std::string text;
     int exitStatus = 0;
+    std::string platform = {};  // the toolkit's platform named by -platform, for OpenWindow
 };
 
 // `arguments` without the program's own path.

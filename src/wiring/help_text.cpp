@@ -19,6 +19,16 @@ bool goesOn(std::string_view before, std::string_view line) {
            std::islower(static_cast<unsigned char>(line[indent]));
 }
 
+// The window system on Linux, as the Qt front end chooses it.
+constexpr const char* kWindowSystemText =
+    "Window system:\n"
+    "  On a Wayland desktop that also runs an X server (Xwayland: DISPLAY is set and answers)\n"
+    "  the window opens through X11, where it keeps its place and Always On Top works; Wayland\n"
+    "  lets no program place its window or keep it above the others. Without an X server the\n"
+    "  window opens where the desktop puts it, its stored place is kept for the next start on\n"
+    "  X11, and Always On Top cannot work. QT_QPA_PLATFORM or -platform chooses otherwise.\n"
+    "\n";
+
 }  // namespace
 
 std::string usageText(const ProgramFacts& facts) {
@@ -42,10 +52,14 @@ std::string usageText(const ProgramFacts& facts) {
            facts.settingsPlace +
            "\n"
            "      the window's place and the options Auto Start, Auto Close and Always On Top\n"
-           "\n"
+           "\n" +
+           (facts.onQt ? kWindowSystemText : "") +
            "Options:\n"
            "  -h, --help     show this help and exit\n"
-           "      --version  show the name and version and exit\n";
+           "      --version  show the name and version and exit\n" +
+           (facts.onQt ? "  -platform NAME\n"
+                         "      open the window on Qt's platform NAME (xcb, wayland, ...)\n"
+                       : "");
 }
 
 std::string versionText() {

@@ -7,10 +7,13 @@
 namespace rzv {
 
 // What the help tells about this front end: the program's file name without folder or
-// extension (the log file is named after it) and where its settings are kept, in words.
+// extension (the log file is named after it) and where its settings are kept, in words; and
+// whether it runs on Qt, which takes `-platform NAME` (or `--platform NAME`) and chooses the
+// window system on Linux desktops.
 struct ProgramFacts {
     std::string name;
     std::string settingsPlace;
+    bool onQt = false;
 };
 
 std::string usageText(const ProgramFacts& facts);

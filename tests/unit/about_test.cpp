@@ -70,6 +70,17 @@ TEST_F(AboutWindowTest, okWritesThePositionAndTheUnloadWritesItAgain) {
                           "write ABOUT_Top=-300"}));
 }
 
+TEST_F(AboutWindowTest, aPositionTheWindowSystemNeverToldIsNotSavedByOkOrUnload) {
+    reactions.load();
+    openAbout([](AboutWindow& about, AboutReactions& r) {
+        about.notePlacement({0, 0, 5745, 4890, false});
+        r.okClick();
+    });
+    EXPECT_FALSE(fake.about.isOpen());
+    EXPECT_EQ(aboutOperations(), (Operations{"read ABOUT_Left", "read ABOUT_Top",
+                                             "read ABOUT_Width", "read ABOUT_Height"}));
+}
+
 TEST_F(AboutWindowTest, positionCarriesOverToTheNextOpeningAndRunButTheSizeNever) {
     reactions.load();
     openAbout([](AboutWindow& about, AboutReactions&) {

@@ -47,6 +47,49 @@ TEST(CommandLineTest, answersHelpAndVersionAndRefusesAnythingElse) {
     }
 }
 
+// Qt's own option names the window system; the Qt front end takes it, the native one does not.
+TEST(CommandLineTest, onQtThePlatformOptionIsTakenWithItsName) {
+    using Kind = CommandLineAnswer::Kind;
+    const ProgramFacts onQt{"RI-ZUZERU-VAVUZA", "~/.config/QV_ZIV.conf", true};
+    struct Case {
+        std::vector<std::string> arguments;
+        bool qt;
+        Kind kind;
+        std::string platformOrFirstLine;
+    };
+    const Case cases[] = {
+        {{"-platform", "xcb"}, true, Kind::OpenWindow, "xcb"},
+        {{"--platform", "wayland"}, true, Kind::OpenWindow, "wayland"},
+        {{"-platform", "--help"}, true, Kind::OpenWindow, "--help"},  // a name, as Qt reads it
+        {{"-platform", "xcb", "--version"}, true, Kind::Answer, ""},
+        {{"-platform"},
+         true,
+         Kind::Refusal,
+         "RI-ZUZERU-VAVUZA: option '-platform' needs a platform name"},
+        {{"--platform", ""},
+         true,
+         Kind::Refusal,
+         "RI-ZUZERU-VAVUZA: option '--platform' needs a platform name"},
+        {{"-platform", "xcb"},
+         false,
+         Kind::Refusal,
+         "RI-ZUZERU-VAVUZA: unknown option '-platform'"},
+    };
+    for (const Case& c : cases) {
+        const CommandLineAnswer answer = readCommandLine(c.arguments, c.qt ? onQt : kFacts);
+        const std::string given = c.arguments.back() + (c.qt ? " on Qt" : " natively");
+        EXPECT_EQ(answer.kind, c.kind) << given;
+        const std::string seen = c.kind == Kind::OpenWindow ? answer.platform
+                                 : c.kind == Kind::Refusal  ? firstLine(answer.text)
+                                                            : "";
+        EXPECT_EQ(seen, c.platformOrFirstLine) << given;
+    }
+    const std::string help = usageText(onQt);
+    for (const char* part : {"-platform NAME", "Xwayland", "QT_QPA_PLATFORM"})
+        EXPECT_NE(help.find(part), std::string::npos) << part;
+    EXPECT_EQ(usageText(kFacts).find("Wayland"), std::string::npos);
+}
+
 TEST(CommandLineTest, helpNamesTheFilesAfterTheProgramAndListsEveryOption) {
     const std::string help = usageText({"UPTIME-COPY", "the registry"});
     for (const char* part : {"UPTIME-COPY.LOG", "the registry", "--help", "--version"})

@@ -166,6 +166,18 @@ TEST_F(StartupTest, shutDownWritesPositionAndOptionsInOrderButNeverTheSize) {
                                         "write AUTOCLOSE_TICKBOX=1"}));
 }
 
+TEST_F(StartupTest, aPositionTheWindowSystemNeverToldLeavesTheStoredPlaceAlone) {
+    store("MAIN_Left", "2000.50");
+    reactions.load();
+    window.notePlacement({-45, -450, 4380, 2325, false});
+    fake.settings.operations.clear();
+    reactions.unload();
+    EXPECT_EQ(fake.settings.operations,
+              (std::vector<std::string>{"write AlwaysOnTop_TICKBOX=1", "write AUTOSTART_TICKBOX=0",
+                                        "write AUTOCLOSE_TICKBOX=0"}));
+    EXPECT_EQ(fake.settings.get(kSection, "MAIN_Left"), "2000.50");
+}
+
 TEST_F(StartupTest, autoCloseTickedWithoutAutoStartIsSavedCleared) {
     store("AUTOCLOSE_TICKBOX", "1");
     reactions.load();

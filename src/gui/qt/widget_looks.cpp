@@ -2,6 +2,7 @@
 
 #include "core/placement_pixels.h"
 
+#include <QGuiApplication>
 #include <QPalette>
 #include <algorithm>
 
@@ -31,6 +32,12 @@ void greenOnBlack(QWidget* widget) {
     palette.setColor(QPalette::Base, colourOf(kBlack));
     palette.setColor(QPalette::Text, colourOf(kGreen));
     widget->setPalette(palette);
+}
+
+// Wayland places every window itself and tells no program where: what Qt reports there as the
+// window's place is not where the window stands.
+bool windowSystemTellsPositions() {
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 }  // namespace
@@ -124,6 +131,8 @@ Placement OuterPlacement::current() const {
     const Twips twips(window_);
     const QPoint outer = window_->frameGeometry().topLeft();
     Placement p = placement_;
+    p.positionKnown = windowSystemTellsPositions();
+    if (!p.positionKnown) return p;
     if (outer.x() != twips.x(p.left)) p.left = twips.fromX(outer.x());
     if (outer.y() != twips.y(p.top)) p.top = twips.fromY(outer.y());
     return p;

@@ -54,7 +54,7 @@ class OuterPlacement {
     // From the window's show, move and resize events.
     void fitOnceFrameIsKnown();
     // Where the window stands now. A window still where it was put keeps its twips exactly;
-    // converting its pixels back would round them.
+    // converting its pixels back would round them. On Wayland the position is unknown.
     Placement current() const;
 
   private:

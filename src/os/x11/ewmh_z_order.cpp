@@ -83,8 +83,10 @@ bool EwmhZOrder::foregroundChanged() {
 }
 
 WindowHandle EwmhZOrder::readForeground() {
-    // One WINDOW of format 32, or no foreground at all. The window it names may be gone already;
-    // a request about a gone window is simply dropped by the window manager.
+    // One WINDOW of format 32, or no foreground at all: 0, as under Xwayland while a native
+    // Wayland window has the focus (the property stays put then, so it costs no reads). The
+    // window it names may be gone already; a request about a gone window is simply dropped by
+    // the window manager.
     const auto active = property(connection_, root_, atoms_.activeWindow, XCB_ATOM_WINDOW, 1);
     if (!active || active->type != XCB_ATOM_WINDOW || active->format != 32 ||
         xcb_get_property_value_length(active.get()) != 4)

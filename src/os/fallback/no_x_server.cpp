@@ -1,0 +1,9 @@
+#include "platform/os_parts.h"
+
+namespace rzv {
+
+bool os::xServerAnswers() {
+    return false;
+}
+
+}  // namespace rzv
