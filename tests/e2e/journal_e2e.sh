@@ -88,54 +88,71 @@ check "the written run ends by itself" "$status" 0
 wait_for "$nojournal_pid" 10
 check "the run without a journal ends by itself" "$status" 0
 elapsed=$(($(date +%s) - started))
-check "both after about 21 s" "$([ "$elapsed" -ge 20 ] && [ "$elapsed" -le 27 ] && echo yes)" yes
+check "both after about 21 s" "$([ "$elapsed" -ge 20 ] && [ "$elapsed" -le 35 ] && echo yes)" yes
 # The failed run stays open to show its failure: close it as a session would.
 kill -TERM "$failed_pid" 2>/dev/null || true
 wait_for "$failed_pid" 10
 check "the failed run closes on SIGTERM" "$status" 0
 
-# journalctl FIELD=VALUE...: the entries as JSON lines, from the namespace's journal only.
+# The namespace's journal, read once; python picks the figures of each check in one go (on a
+# busy machine every process start counts), NUL-separated, in the order of the checks below.
 journal_folder=$(find /run/log/journal /var/log/journal -name '*.journal' -printf '%h\n' \
     2>/dev/null | head -1)
-entries() { journalctl --directory="$journal_folder" -a -o json --no-pager "$@" 2>/dev/null; }
-field() {  # field NAME < one JSON entry
-    python3 -c 'import json, sys; v = json.loads(sys.stdin.read()).get(sys.argv[1]); print(v if isinstance(v, str) else repr(v))' "$1"
-}
+journalctl --directory="$journal_folder" -a -o json --no-pager >"$work/journal.json" 2>/dev/null
 log=$work/WRITTEN/RI-ZUZERU-VAVUZA.LOG
-records=$(entries MESSAGE_ID=$recorded_id LOG_FILE="$log")
-check "one entry for the written record" "$(grep -c . <<<"$records")" 1
-check "its MESSAGE is the log's nine lines" "$(field MESSAGE <<<"$records")" \
-    "$(tr -d '\r' <"$log")"
-check "its priority and identifier" \
-    "$(field PRIORITY <<<"$records") $(field SYSLOG_IDENTIFIER <<<"$records")" "6 RI-ZUZERU-VAVUZA"
-display=$(tr -d '\r' <"$log" | sed -n 's/^Current UpTime = //p')
-check "UPTIME is the record's display" "$(field UPTIME <<<"$records")" "$display"
-seconds=$(awk -F'[dhms, ]+' '{print $1 * 86400 + $2 * 3600 + $3 * 60 + $4}' <<<"$display")
-check "UPTIME_MS lies in the record's second" \
-    "$(($(field UPTIME_MS <<<"$records") / 1000))" "$seconds"
-check "COMPUTER_NAME and LOG_WRITTEN" \
-    "$(field COMPUTER_NAME <<<"$records") $(field LOG_WRITTEN <<<"$records")" "WRITTEN-PC 1"
-check "nothing else from the written run" \
-    "$(entries SYSLOG_IDENTIFIER=RI-ZUZERU-VAVUZA _PID="$written_pid" | grep -c . || true)" 1
-
 failed_log=$work/FAILED/RI-ZUZERU-VAVUZA.LOG
-check "the failed run's record says not written" \
-    "$(entries MESSAGE_ID=$recorded_id LOG_FILE="$failed_log" | field LOG_WRITTEN)" 0
-failure=$(entries MESSAGE_ID=$failed_id LOG_FILE="$failed_log")
-check "one error entry for the failed write" "$(grep -c . <<<"$failure")" 1
-check "at priority 3" "$(field PRIORITY <<<"$failure")" 3
-check "its message is the stderr line" "RI-ZUZERU-VAVUZA: $(field MESSAGE <<<"$failure")" \
-    "$(grep 'cannot write the log file' "$work/FAILED/stderr")"
-warnings=$(entries MESSAGE_ID=$warning_id)
-check "one warning entry, for the bad stored value" "$(grep -c . <<<"$warnings")" 1
-check "at priority 4, naming key and text" \
-    "$(field PRIORITY <<<"$warnings") $(field MESSAGE <<<"$warnings" | grep -c 'MAIN_Top holds "upper edge"')" "4 1"
-
 nolog=$work/NOJOURNAL/RI-ZUZERU-VAVUZA.LOG
+mapfile -d '' got < <(python3 - "$work/journal.json" "$log" "$failed_log" "$nolog" \
+    "$written_pid" "$recorded_id" "$failed_id" "$warning_id" <<'PYTHON'
+import json, sys
+journal, log, failed_log, nolog, pid, recorded, failed, warning = sys.argv[1:]
+entries = [json.loads(line) for line in open(journal)]
+def pick(**wanted):
+    return [e for e in entries if all(e.get(k) == v for k, v in wanted.items())]
+def show(value):
+    return value if isinstance(value, str) else repr(value)
+out = []
+record = pick(MESSAGE_ID=recorded, LOG_FILE=log)
+r = record[0] if record else {}
+out += [str(len(record)), show(r.get("MESSAGE")), f'{show(r.get("PRIORITY"))} {show(r.get("SYSLOG_IDENTIFIER"))}',
+        show(r.get("UPTIME")), show(r.get("UPTIME_MS")),
+        f'{show(r.get("COMPUTER_NAME"))} {show(r.get("LOG_WRITTEN"))}',
+        str(len(pick(SYSLOG_IDENTIFIER="RI-ZUZERU-VAVUZA", _PID=pid)))]
+out += [" ".join(show(e.get("LOG_WRITTEN")) for e in pick(MESSAGE_ID=recorded, LOG_FILE=failed_log))]
+failure = pick(MESSAGE_ID=failed, LOG_FILE=failed_log)
+f = failure[0] if failure else {}
+out += [str(len(failure)), show(f.get("PRIORITY")), show(f.get("MESSAGE"))]
+warnings = pick(MESSAGE_ID=warning)
+w = warnings[0] if warnings else {}
+out += [str(len(warnings)), f'{show(w.get("PRIORITY"))} {show(w.get("MESSAGE"))}']
+out += [str(len(pick(LOG_FILE=nolog)))]
+sys.stdout.write("\0".join(out) + "\0")
+PYTHON
+)
+check "one entry for the written record" "${got[0]}" 1
+check "its MESSAGE is the log's nine lines" "${got[1]}" "$(tr -d '\r' <"$log")"
+check "its priority and identifier" "${got[2]}" "6 RI-ZUZERU-VAVUZA"
+display=$(tr -d '\r' <"$log" | sed -n 's/^Current UpTime = //p')
+check "UPTIME is the record's display" "${got[3]}" "$display"
+seconds=$(awk -F'[dhms, ]+' '{print $1 * 86400 + $2 * 3600 + $3 * 60 + $4}' <<<"$display")
+check "UPTIME_MS lies in the record's second" "$((${got[4]:-0} / 1000))" "$seconds"
+check "COMPUTER_NAME and LOG_WRITTEN" "${got[5]}" "WRITTEN-PC 1"
+check "nothing else from the written run" "${got[6]}" 1
+check "the failed run's record says not written" "${got[7]}" 0
+check "one error entry for the failed write" "${got[8]}" 1
+check "at priority 3" "${got[9]}" 3
+check "its message is the stderr line" "RI-ZUZERU-VAVUZA: ${got[10]}" \
+    "$(grep 'cannot write the log file' "$work/FAILED/stderr")"
+check "one warning entry, for the bad stored value" "${got[11]}" 1
+check "at priority 4, naming key and text" "${got[12]}" \
+    "4 setting MAIN_Top holds \"upper edge\", which is not a valid window position; using the default 1000"
 check "without a journal: the log as ever" "$(grep -c $'\r$' "$nolog") $(wc -l <"$nolog")" "9 9"
 check "without a journal: nothing said" "$(cat "$work/NOJOURNAL/stderr")" ""
-check "without a journal: no entry" "$(entries LOG_FILE="$nolog" | grep -c . || true)" 0
+check "without a journal: no entry" "${got[13]}" 0
 
+echo "--- the written run's entry, as journalctl shows it:"
+journalctl --directory="$journal_folder" -o json-pretty --no-pager MESSAGE_ID=$recorded_id \
+    LOG_FILE="$log" 2>/dev/null || true
 kill "$journald_pid" 2>/dev/null || true
 echo "journal_end_to_end: $passed passed, $failures failed"
 [ "$failures" -eq 0 ]
