@@ -8,6 +8,8 @@ set(RZV_MINGW_PREFIX x86_64-w64-mingw32)
 set(CMAKE_C_COMPILER ${RZV_MINGW_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${RZV_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${RZV_MINGW_PREFIX}-windres)
+# The event log's message table (binutils-mingw-w64-x86-64).
+set(CMAKE_MC_COMPILER ${RZV_MINGW_PREFIX}-windmc)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${RZV_MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

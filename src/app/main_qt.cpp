@@ -21,6 +21,7 @@
 #include "platform/os_parts.h"
 #include "wiring/command_line.h"
 #include "wiring/reactions.h"
+#include "wiring/system_log_diagnostics.h"
 #include "wiring/window_system.h"
 
 namespace {
@@ -103,16 +104,19 @@ int main(int argc, char* argv[]) {
 
     const auto ticks = rzv::os::makeTickSource();
     rzv::QtEnvironment environment;
-    rzv::QtSettingsStore settings;
     rzv::QtExecutableName executable;
     rzv::QtRegionalFormats regional;
     const auto files = rzv::os::makeFileOutput();
     rzv::QtTimerService timers;
     rzv::QtDiagnostics diagnostics;
+    // Every record and warning also goes to the system's log, where the program's name labels it.
+    const auto systemLog = rzv::os::makeSystemLog(executable.executableName());
+    rzv::SystemLogDiagnostics reported(diagnostics, *systemLog);
+    rzv::QtSettingsStore settings(reported);
     const auto zOrder = windowZOrder();
     rzv::QtAboutHost about;
     rzv::Platform platform{*ticks, environment, settings, executable, regional,
-                           *files, timers,      *zOrder,  diagnostics};
+                           *files, timers,      *zOrder,  reported,   *systemLog};
 
     rzv::MainWindow model(timers);
     rzv::MainWindowReactions reactions(model, platform, about);

@@ -24,6 +24,7 @@
 #include "platform/os_parts.h"
 #include "wiring/command_line.h"
 #include "wiring/reactions.h"
+#include "wiring/system_log_diagnostics.h"
 
 namespace {
 
@@ -64,15 +65,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     const auto ticks = rzv::os::makeTickSource();
     rzv::Win32Environment environment;
     rzv::Win32Diagnostics diagnostics;
-    rzv::RegistrySettingsStore settings(diagnostics);
     rzv::Win32ExecutableName executable;
+    // Every record and warning also goes to the event log, where the installer registered the
+    // program's name as an event source; without that registration nothing goes there.
+    const auto systemLog = rzv::os::makeSystemLog(executable.executableName());
+    rzv::SystemLogDiagnostics reported(diagnostics, *systemLog);
+    rzv::RegistrySettingsStore settings(reported);
     rzv::Win32RegionalFormats regional;
     const auto files = rzv::os::makeFileOutput();
     rzv::Win32TimerService timers;
     const auto zOrder = rzv::os::makeWindowZOrder();
     rzv::Win32AboutHost about(timers);
     rzv::Platform platform{*ticks, environment, settings, executable, regional,
-                           *files, timers,      *zOrder,  diagnostics};
+                           *files, timers,      *zOrder,  reported,   *systemLog};
 
     rzv::MainWindow model(timers);
     rzv::MainWindowReactions reactions(model, platform, about);

@@ -1,5 +1,7 @@
 #include "logging/log_writer.h"
 
+#include <charconv>
+#include <cstdint>
 #include <iterator>
 #include <string>
 
@@ -16,6 +18,16 @@ void endRunOnFailedWrite(MainWindow& w) {
     w.setCaption(Label::CURRENT_STATUS_LABEL, kStatusLogWriteFailed);
     w.setCaption(Button::START_STOP_BUTTON, kButtonStart);
     endRunTimers(w);
+}
+
+// The count the record's uptime was made from: the one the breakdown wrote into START_TB on the
+// round that ran just before this tick.
+std::uint64_t recordedCount(const MainWindow& w, TickSource& ticks) {
+    const std::string& text = w.text(Field::START_TB);
+    std::uint64_t count = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (error == std::errc() && end == text.data() + text.size() && !text.empty()) return count;
+    return ticks.millisecondsSinceBoot();
 }
 
 }  // namespace
@@ -51,10 +63,17 @@ void onLogTimer(MainWindow& w, Platform& p) {
     const std::string fileName = p.executable.executableName() + ".LOG";
     const std::string failure =
         p.files.replace(fileName, w.text(Field::OUTPUT_REPORT_TEXTBOX) + kLineEnd);
+    const std::string logFile = p.files.absoluteName(fileName);
+    p.systemLog.uptimeRecorded({w.text(Field::OUTPUT_REPORT_TEXTBOX), recordedCount(w, p.ticks),
+                                withControlsReplaced(w.text(Field::QV_UPTIME_DISPLAY_TEXTBOX)),
+                                withControlsReplaced(w.text(Field::PC_NAME_TEXTBOX)), logFile,
+                                failure.empty()});
     if (!failure.empty()) {
         // Both may hold control characters (a file name, a path in the reason): one line still.
-        p.diagnostics.warn(
-            withControlsEscaped("cannot write the log file " + fileName + ": " + failure));
+        const std::string line =
+            withControlsEscaped("cannot write the log file " + fileName + ": " + failure);
+        p.diagnostics.warnOfReportedFailure(line);
+        p.systemLog.logWriteFailed(logFile, line, failure);
         endRunOnFailedWrite(w);
         return;
     }

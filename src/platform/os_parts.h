@@ -4,8 +4,10 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/file_output.h"
+#include "platform/system_log.h"
 #include "platform/termination_requests.h"
 #include "platform/tick_source.h"
 #include "platform/window_z_order.h"
@@ -25,6 +27,10 @@ bool xServerAnswers();
 
 // Whole-file output that keeps the old content whole when a write fails.
 std::unique_ptr<FileOutput> makeFileOutput();
+
+// The system's own log, the entries under `programName`; one that does nothing where the
+// system keeps none the program may write to.
+std::unique_ptr<SystemLog> makeSystemLog(const std::string& programName);
 
 // Termination requests, recorded from the moment this returns.
 std::unique_ptr<TerminationRequests> makeTerminationRequests();

@@ -7,6 +7,7 @@
 #include "platform/file_output.h"
 #include "platform/regional_formats.h"
 #include "platform/settings_store.h"
+#include "platform/system_log.h"
 #include "platform/tick_source.h"
 #include "platform/timer_service.h"
 #include "platform/window_z_order.h"
@@ -23,6 +24,7 @@ struct Platform {
     TimerService& timers;
     WindowZOrder& zOrder;
     Diagnostics& diagnostics;
+    SystemLog& systemLog;
 };
 
 }  // namespace rzv

@@ -67,9 +67,13 @@ class FakeRegionalFormats : public RegionalFormats {
 class FakeFileOutput : public FileOutput {
   public:
     std::string replace(const std::string& relativeName, std::string_view text) override;
+    std::string absoluteName(const std::string& relativeName) override {
+        return workingFolder + "/" + relativeName;
+    }
     std::map<std::string, std::string> files;
     int writes = 0;
     std::string failure;
+    std::string workingFolder = "/home/user/logs";
 };
 
 class FakeDiagnostics : public Diagnostics {
@@ -78,6 +82,31 @@ class FakeDiagnostics : public Diagnostics {
     void fatal(std::string_view message) override { fatals.emplace_back(message); }
     std::vector<std::string> warnings;
     std::vector<std::string> fatals;
+};
+
+// Every event the logic reports to the system's log, in order.
+class FakeSystemLog : public SystemLog {
+  public:
+    struct Failure {
+        std::string logFile, line, reason;
+    };
+    void uptimeRecorded(const UptimeRecordEntry& entry) override {
+        records.push_back(entry);
+        events.push_back("record");
+    }
+    void logWriteFailed(std::string_view logFile, std::string_view line,
+                        std::string_view reason) override {
+        failures.push_back({std::string(logFile), std::string(line), std::string(reason)});
+        events.push_back("failure");
+    }
+    void warning(std::string_view line) override {
+        warnings.emplace_back(line);
+        events.push_back("warning");
+    }
+    std::vector<UptimeRecordEntry> records;
+    std::vector<Failure> failures;
+    std::vector<std::string> warnings;
+    std::vector<std::string> events;  // "record", "failure", "warning"
 };
 
 // Records the keeper's calls: "foreground", "leave 7", "enter 1".
@@ -164,8 +193,9 @@ struct FakePlatform {
     FakeWindowZOrder zOrder;
     FakeAboutHost about;
     FakeDiagnostics diagnostics;
-    Platform platform{ticks, environment, settings, executable, regional,
-                      files, timers,      zOrder,   diagnostics};
+    FakeSystemLog systemLog;
+    Platform platform{ticks, environment, settings, executable,  regional,
+                      files, timers,      zOrder,   diagnostics, systemLog};
 };
 
 }  // namespace rzv::test

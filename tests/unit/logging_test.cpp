@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "fakes/fake_platform.h"
 #include "fakes/fake_window_system.h"
 #include "logging/log_writer.h"
 #include "wiring/reactions.h"
+#include "wiring/system_log_diagnostics.h"
 
 namespace rzv {
 namespace {
@@ -307,6 +309,69 @@ TEST_F(LoggingRunTest, aFailureReportNamesTheFileOnOneLine) {
     ASSERT_EQ(fake.diagnostics.warnings.size(), 1u);
     EXPECT_EQ(fake.diagnostics.warnings[0],
               "cannot write the log file odd\\nname.LOG: No space left on device");
+}
+
+// Each record reaches the system's log once, written or not, with the figures beside it; a
+// failed write adds its own event after it, and stderr still has its one line.
+TEST_F(LoggingRunTest, everyRecordGoesToTheSystemLogWithItsFigures) {
+    struct Case {
+        const char* failure;
+        std::vector<std::string> events;
+    };
+    for (const Case& c : {Case{"", {"record"}}, Case{"Permission denied", {"record", "failure"}}}) {
+        SCOPED_TRACE(c.failure);
+        FakePlatform run;
+        run.ticks.bootOffset = 273896000;
+        run.environment.name = "OFFICE-PC";
+        run.files.failure = c.failure;
+        run.settings.put(run.executable.name, "AUTOSTART_TICKBOX", "1");
+        MainWindow w{run.timers};
+        MainWindowReactions r{w, run.platform, run.about};
+        r.load();
+        run.timers.advance(11000);
+        EXPECT_EQ(run.systemLog.events, c.events);
+        ASSERT_EQ(run.systemLog.records.size(), 1u);
+        const UptimeRecordEntry& entry = run.systemLog.records[0];
+        EXPECT_EQ(entry.record, w.text(Field::OUTPUT_REPORT_TEXTBOX));
+        EXPECT_EQ(entry.uptimeText, "3d, 4h, 5m, 7s");
+        // The count the display was made from: inside its second.
+        EXPECT_GE(entry.uptimeMs, 273907000u);
+        EXPECT_LT(entry.uptimeMs, 273908000u);
+        EXPECT_EQ(entry.computerName, "OFFICE-PC");
+        EXPECT_EQ(entry.logFile, "/home/user/logs/RI-ZUZERU-VAVUZA.LOG");
+        EXPECT_EQ(entry.logWritten, std::string(c.failure).empty());
+        EXPECT_TRUE(run.systemLog.warnings.empty());
+        if (run.systemLog.failures.empty()) continue;
+        EXPECT_EQ(run.systemLog.failures[0].logFile, entry.logFile);
+        EXPECT_EQ(run.systemLog.failures[0].reason, "Permission denied");
+        EXPECT_EQ(run.diagnostics.warnings,
+                  std::vector<std::string>{run.systemLog.failures[0].line});
+    }
+}
+
+TEST_F(LoggingRunTest, aControlCharacterInTheNameReachesTheSystemLogAsInTheRecord) {
+    fake.environment.name = "A\nB";
+    startUp(true, false);
+    at(11000);
+    ASSERT_EQ(fake.systemLog.records.size(), 1u);
+    EXPECT_EQ(fake.systemLog.records[0].computerName, "A?B");
+}
+
+// Warnings go to the system's log too, but a failure it has an event of its own for does not
+// come a second time as a warning.
+TEST(SystemLogDiagnostics, passesWarningsOnAndReportedFailuresOnlyToStderr) {
+    test::FakeDiagnostics inner;
+    test::FakeSystemLog log;
+    SystemLogDiagnostics diagnostics(inner, log);
+    diagnostics.warn("setting MAIN_Top holds \"x\"");
+    diagnostics.warnOfReportedFailure("cannot write the log file X.LOG: Permission denied");
+    diagnostics.fatal("A numeric fault ended the program");
+    EXPECT_EQ(inner.warnings,
+              (std::vector<std::string>{"setting MAIN_Top holds \"x\"",
+                                        "cannot write the log file X.LOG: Permission denied"}));
+    EXPECT_EQ(inner.fatals.size(), 1u);
+    EXPECT_EQ(log.events, std::vector<std::string>{"warning"});
+    EXPECT_EQ(log.warnings, std::vector<std::string>{"setting MAIN_Top holds \"x\""});
 }
 
 }  // namespace

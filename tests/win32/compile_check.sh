@@ -17,8 +17,12 @@ for source in "$src"/{core,uptime,logging,about,keeper,wiring,os/win32,os/fallba
     fi
 done
 windres=${compiler%g++-posix}windres
-if "$windres" -I "$root/resources/icons" -I "$root/resources/windows" -I "$generated" \
-    "$root/resources/windows/RI-ZUZERU-VAVUZA.rc" -O coff -o /dev/null; then
+windmc=${compiler%g++-posix}windmc
+messages=$(mktemp -d)
+trap 'rm -rf "$messages"' EXIT
+if "$windmc" -h "$messages" -r "$messages" "$root/resources/windows/events.mc" &&
+    "$windres" -I "$root/resources/icons" -I "$root/resources/windows" -I "$generated" \
+        -I "$messages" "$root/resources/windows/RI-ZUZERU-VAVUZA.rc" -O coff -o /dev/null; then
     passed=$((passed + 1))
 else
     failed=$((failed + 1))

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows installer under Wine, as an administrator and a user meet it: a silent install
 # (files, Start-menu shortcut, an entry in the installed programs), the installed program run
-# once (window shown, closed, settings saved), a newer MSI replacing this one, and a silent
-# uninstall that leaves nothing of ours in Program Files but keeps the user's settings.
+# once (window shown, closed, settings saved), the event log's source registered, a newer MSI
+# replacing this one, and a silent uninstall that leaves nothing of ours in Program Files and
+# no event source, but keeps the user's settings.
 # Usage: msi_check.sh MSI STAGE_DIR (the folder the MSI was made from, for the newer one).
 set -euo pipefail
 msi=$(readlink -f "$1")
@@ -48,6 +49,18 @@ folder="$drive/Program Files/RI-ZUZERU-VAVUZA"
 shortcuts() { find "$drive" -path '*Start Menu/Programs/RI-ZUZERU-VAVUZA.lnk' | wc -l; }
 version=$(sed -n 's/.*RI-ZUZERU-VAVUZA-\([0-9.]*\)-x64\.msi$/\1/p' <<<"$msi")
 
+# The event source: the MSI's Registry table holds its key with the installed program as the
+# message file.
+source_key='SYSTEM\CurrentControlSet\Services\EventLog\Application\RI-ZUZERU-VAVUZA'
+registry=$(msiinfo export "$msi" Registry | tr -d '\r' | KEY=$source_key awk -F'\t' \
+    '$2 == 2 && $3 == ENVIRON["KEY"] {print $4 "=" $5}' | sort | tr '\n' ' ')
+check "the MSI registers the event source" "$registry" "EventMessageFile=[#ProgramExe] TypesSupported=#7 "
+event_source() {  # the registered source's two values, as "MESSAGE_FILE TYPES"
+    timeout 30 wine reg query "HKLM\\$source_key" 2>/dev/null </dev/null | tr -d '\r' |
+        awk '$1 == "EventMessageFile" {file = substr($0, index($0, $3))}
+             $1 == "TypesSupported" {types = $3} END {if (file != "") print file, types}'
+}
+
 started=$(date +%s%N)
 status=0
 timeout 120 wine msiexec /i "$msi" /qn </dev/null >/dev/null 2>&1 || status=$?
@@ -57,6 +70,8 @@ check "installed files" "$(exists "$folder/RI-ZUZERU-VAVUZA.exe") $(exists "$fol
 $(exists "$folder/LICENSE.txt")" "yes yes yes"
 check "a Start-menu shortcut" "$(shortcuts)" 1
 check "installed programs list the version" "$(installed_versions)" "$version"
+check "the event source names the installed program" "$(event_source)" \
+    'C:\Program Files\RI-ZUZERU-VAVUZA\RI-ZUZERU-VAVUZA.exe 0x7'
 
 (cd "$work" && timeout 60 wine "$folder/RI-ZUZERU-VAVUZA.exe" </dev/null >/dev/null 2>&1) &
 program=$!
@@ -85,6 +100,7 @@ check "uninstall status" "$status" 0
 check "nothing of ours left in Program Files" "$(exists "$folder")" no
 check "the shortcut is gone" "$(shortcuts)" 0
 check "no entry left in installed programs" "$(installed_versions)" ""
+check "the event source is removed" "$(event_source)" ""
 check "the user's settings stay" "$(setting MAIN_Left)" 1000
 
 echo "msi_install: $passed passed, $failures failed"

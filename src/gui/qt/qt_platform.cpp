@@ -65,18 +65,18 @@ bool clearStaleLock(const QString& storeFile) {
     return lock.error() != QLockFile::LockFailedError;
 }
 
-void warnUnsaved(std::string_view key, const QSettings& store, const char* reason) {
-    std::fprintf(stderr, "%s: cannot save setting %.*s to %s (%s)\n", kProgram,
-                 static_cast<int>(key.size()), key.data(), qPrintable(store.fileName()), reason);
-}
-
 }  // namespace
+
+void QtSettingsStore::warnUnsaved(std::string_view key, const QString& file, const char* reason) {
+    diagnostics_.warn("cannot save setting " + std::string(key) + " to " + toStd(file) + " (" +
+                      reason + ")");
+}
 
 void QtSettingsStore::write(std::string_view application, std::string_view section,
                             std::string_view key, std::string_view text) {
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, toQt(application));
     if (!isRegistry(store.fileName()) && !clearStaleLock(store.fileName())) {
-        warnUnsaved(key, store, "another program keeps it locked");
+        warnUnsaved(key, store.fileName(), "another program keeps it locked");
         return;  // nothing set: the store's destructor would wait for the lock again
     }
     store.beginGroup(toQt(section));
@@ -84,7 +84,7 @@ void QtSettingsStore::write(std::string_view application, std::string_view secti
     store.sync();
     // A FormatError only says that the file held lines it could not read; the value was saved.
     if (store.status() == QSettings::AccessError)
-        warnUnsaved(key, store, "the file or its folder cannot be written");
+        warnUnsaved(key, store.fileName(), "the file or its folder cannot be written");
 }
 
 std::string QtExecutableName::executableName() {

@@ -24,14 +24,34 @@ class QtEnvironment : public Environment {
     std::string computerName() override;
 };
 
+class QtDiagnostics : public Diagnostics {
+  public:
+    void warn(std::string_view line) override;
+    void fatal(std::string_view message) override;
+    // Non-zero once a fatal fault was reported.
+    int exitCode() const { return exitCode_; }
+
+  private:
+    int exitCode_ = 0;
+};
+
 // Qt's per-user native store: on Linux $XDG_CONFIG_HOME/<application>.conf with one group per
-// section, on Windows the registry under HKEY_CURRENT_USER\Software\<application>.
+// section, on Windows the registry under HKEY_CURRENT_USER\Software\<application>. A setting
+// that cannot be saved is a warning to `diagnostics` (by default, stderr).
 class QtSettingsStore : public SettingsStore {
   public:
+    QtSettingsStore() : diagnostics_(stderr_) {}
+    explicit QtSettingsStore(Diagnostics& diagnostics) : diagnostics_(diagnostics) {}
     std::string read(std::string_view application, std::string_view section, std::string_view key,
                      std::string_view fallback) override;
     void write(std::string_view application, std::string_view section, std::string_view key,
                std::string_view text) override;
+
+  private:
+    void warnUnsaved(std::string_view key, const QString& file, const char* reason);
+
+    QtDiagnostics stderr_;
+    Diagnostics& diagnostics_;
 };
 
 class QtExecutableName : public ExecutableName {
@@ -91,17 +111,6 @@ class QtTimerService : public TimerService {
     std::vector<std::unique_ptr<QTimer>> own_;
     std::vector<std::uint64_t> fires_;
     FireHandler handler_;
-};
-
-class QtDiagnostics : public Diagnostics {
-  public:
-    void warn(std::string_view line) override;
-    void fatal(std::string_view message) override;
-    // Non-zero once a fatal fault was reported.
-    int exitCode() const { return exitCode_; }
-
-  private:
-    int exitCode_ = 0;
 };
 
 }  // namespace rzv

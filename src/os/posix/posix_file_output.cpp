@@ -200,6 +200,18 @@ std::string PosixFileOutput::replace(const std::string& relativeName, std::strin
     return reasonOf(error);
 }
 
+std::string PosixFileOutput::absoluteName(const std::string& relativeName) {
+    if (!relativeName.empty() && relativeName.front() == '/') return relativeName;
+    std::string folder(256, '\0');
+    while (!getcwd(folder.data(), folder.size())) {
+        if (errno != ERANGE || folder.size() > (1u << 20)) return relativeName;
+        folder.resize(folder.size() * 2);
+    }
+    folder.resize(std::strlen(folder.c_str()));
+    if (folder.back() != '/') folder += '/';
+    return folder + relativeName;
+}
+
 std::unique_ptr<FileOutput> os::makeFileOutput() {
     return std::make_unique<PosixFileOutput>();
 }

@@ -25,6 +25,7 @@ namespace rzv {
 class PosixFileOutput : public FileOutput {
   public:
     std::string replace(const std::string& relativeName, std::string_view text) override;
+    std::string absoluteName(const std::string& relativeName) override;
 };
 
 }  // namespace rzv

@@ -99,6 +99,17 @@ std::string Win32FileOutput::replace(const std::string& relativeName, std::strin
     return why;
 }
 
+std::string Win32FileOutput::absoluteName(const std::string& relativeName) {
+    const std::wstring name = widen(relativeName);
+    const DWORD needed = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return relativeName;
+    std::wstring full(needed, L'\0');
+    const DWORD written = GetFullPathNameW(name.c_str(), needed, full.data(), nullptr);
+    if (written == 0 || written >= needed) return relativeName;
+    full.resize(written);
+    return narrow(full);
+}
+
 std::unique_ptr<FileOutput> os::makeFileOutput() {
     return std::make_unique<Win32FileOutput>();
 }

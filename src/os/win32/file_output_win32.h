@@ -15,6 +15,7 @@ namespace rzv {
 class Win32FileOutput : public FileOutput {
   public:
     std::string replace(const std::string& relativeName, std::string_view text) override;
+    std::string absoluteName(const std::string& relativeName) override;
 };
 
 }  // namespace rzv
