@@ -4,7 +4,9 @@
 // program's main window is open beside it, and presses OK; "focus" prints the text of the
 // control that has the keyboard focus in the program's main window; "client-origin CLASS"
 // prints where the client area of the window of that class begins on the screen, to click by
-// place where the window draws its own frame.
+// place where the window draws its own frame; "hold FILE SECONDS" keeps FILE open as a log
+// viewer does (reading, sharing reading and writing but not deleting), says "held" and lets go
+// after SECONDS.
 #include <windows.h>
 
 #include <cstdio>
@@ -92,6 +94,17 @@ int clientOrigin(const wchar_t* cls) {
     return 0;
 }
 
+int hold(const wchar_t* file, const wchar_t* seconds) {
+    HANDLE held = CreateFileW(file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (held == INVALID_HANDLE_VALUE) return 1;
+    std::printf("held\n");
+    std::fflush(stdout);
+    Sleep(static_cast<DWORD>(std::wcstoul(seconds, nullptr, 10)) * 1000);
+    CloseHandle(held);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -103,7 +116,9 @@ int wmain(int argc, wchar_t** argv) {
     if (argc > 2 && std::wcscmp(argv[1], L"message-box") == 0) return messageBox(argv[2]);
     if (argc > 1 && std::wcscmp(argv[1], L"focus") == 0) return focus();
     if (argc > 2 && std::wcscmp(argv[1], L"client-origin") == 0) return clientOrigin(argv[2]);
+    if (argc > 3 && std::wcscmp(argv[1], L"hold") == 0) return hold(argv[2], argv[3]);
     std::fprintf(stderr,
-                 "usage: wine_helper ticks|rival|message-box TITLE|focus|client-origin CLASS\n");
+                 "usage: wine_helper ticks|rival|message-box TITLE|focus|client-origin CLASS|"
+                 "hold FILE SECONDS\n");
     return 2;
 }
