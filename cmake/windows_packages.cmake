@@ -2,6 +2,7 @@
 # by the target windows_packages: wixl (msitools) builds the MSI from resources/windows/*.wxs,
 # with the project's one version; the zip holds the program, the README and the licence.
 find_program(WIXL wixl REQUIRED)
+find_program(MSIBUILD msibuild REQUIRED)
 find_program(ZIP zip REQUIRED)
 
 set(dist ${CMAKE_BINARY_DIR}/dist)
@@ -9,6 +10,12 @@ set(stage ${CMAKE_BINARY_DIR}/package-stage)
 set(msi ${dist}/RI-ZUZERU-VAVUZA-${PROJECT_VERSION}-x64.msi)
 set(zip ${dist}/RI-ZUZERU-VAVUZA-${PROJECT_VERSION}-win64.zip)
 set(wxs ${PROJECT_SOURCE_DIR}/resources/windows/RI-ZUZERU-VAVUZA.wxs)
+# wixl has no element for a launch condition: the row that refuses systems older than Windows 7
+# SP1 is added to the finished MSI by msibuild (msitools).
+set(launch_condition ${PROJECT_SOURCE_DIR}/resources/windows/RI-ZUZERU-VAVUZA-launch-condition.sql)
+file(READ ${launch_condition} launch_condition_query)
+string(STRIP "${launch_condition_query}" launch_condition_query)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${launch_condition})
 
 # The stage is the packing commands' working folder, so it must exist before they run; its
 # files are overwritten each time.
@@ -21,10 +28,11 @@ add_custom_command(
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/README.md ${stage}/README.md
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${stage}/LICENSE.txt
     COMMAND ${WIXL} -a x64 -D Version=${PROJECT_VERSION} -o ${msi} ${wxs}
+    COMMAND ${MSIBUILD} ${msi} -q ${launch_condition_query}
     COMMAND ${CMAKE_COMMAND} -E rm -f ${zip}
     COMMAND ${ZIP} -q -X -j ${zip} RI-ZUZERU-VAVUZA.exe README.md LICENSE.txt
     WORKING_DIRECTORY ${stage}
-    DEPENDS RI-ZUZERU-VAVUZA ${wxs} ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
+    DEPENDS RI-ZUZERU-VAVUZA ${wxs} ${launch_condition} ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
     COMMENT "Packing the MSI installer and the portable zip"
     VERBATIM)
 add_custom_target(windows_packages ALL DEPENDS ${msi} ${zip})

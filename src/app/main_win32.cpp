@@ -17,6 +17,7 @@
 #include "gui/win32/main_window_view_win32.h"
 #include "gui/win32/timer_service_win32.h"
 #include "os/win32/diagnostics_win32.h"
+#include "os/win32/dll_search.h"
 #include "os/win32/environment_win32.h"
 #include "os/win32/regional_formats_win32.h"
 #include "os/win32/registry_settings_store.h"
@@ -58,6 +59,9 @@ int answerCommandLine() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
+    // Before the first DLL loaded on demand (the command line's shell32 calls, the controls'
+    // themes): only the system's own folder is searched.
+    rzv::restrictDllSearch();
     if (const int status = answerCommandLine(); status >= 0) return status;
     INITCOMMONCONTROLSEX common{sizeof common, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&common);

@@ -2,7 +2,8 @@
 # The real Windows program under Wine, on the current X display with a window manager, as a
 # user would meet it: its window, a logging run started by a click, the settings it stores, a
 # bad stored value, an unattended run, the keeper against a rival window, the About window and
-# the end of a session, and the command line's answers in a message box. Child controls are not X windows: they are clicked by their place in
+# the end of a session, a log held open by a viewer, the DLL search restricted first, and the
+# command line's answers in a message box. Child controls are not X windows: they are clicked by their place in
 # the client area (96 DPI: 15 twips a pixel). Asserts on texts and stored values, not timing.
 set -euo pipefail
 exe=$1 helper=$2 wine=${3:-wine64} version=${4:-}
@@ -107,9 +108,13 @@ check "AUTOCLOSE_TICKBOX stored" 0 "$(stored CLICKED AUTOCLOSE_TICKBOX)"
 # 2. Bad stored texts: the defaults, a warning, and the program runs on.
 store BAD MAIN_Left abc
 store BAD AUTOSTART_TICKBOX 7
-start BAD
+WINEDEBUG=warn+seh start BAD  # Wine 8 tells OutputDebugString* on the "seh" channel
 grep -q "MAIN_Left" "$work/BAD/stderr.txt" && echo "ok: warned of the bad MAIN_Left" ||
     fail "no warning for the bad MAIN_Left"
+# Without a console the warning must reach the debugger output, where Windows users see it.
+debugger_line='OutputDebugString[AW] "RI-ZUZERU-VAVUZA: setting MAIN_Left holds'
+for _ in $(seq 20); do grep -q "$debugger_line" "$work/BAD/stderr.txt" && break; sleep 0.1; done
+check "the warning is in the debugger output" 1 "$(grep -c "$debugger_line" "$work/BAD/stderr.txt")"
 close_window "$win"
 wait_exit "$pid" 10
 check "bad program closed" 0 "$status"
@@ -177,7 +182,42 @@ check "unattended run closed itself" 0 "$status"
     fail "no unattended log"
 check "options saved by the auto close" 1 "$(stored UNATTENDED AUTOCLOSE_TICKBOX)"
 
-# 7. The command line: --help, --version and an unknown option answer in a message box, with
+# 7. A log viewer holds the log open, sharing reading and writing but not deleting: the record
+# is written all the same, and the unattended run closes itself.
+store HELD AUTOSTART_TICKBOX 1
+store HELD AUTOCLOSE_TICKBOX 1
+store HELD AlwaysOnTop_TICKBOX 0
+mkdir -p "$work/HELD"
+printf 'an older record\r\n' >"$work/HELD/HELD.LOG"
+(cd "$work/HELD" && exec "$wine" "$helper" hold HELD.LOG 60 >held.txt 2>&1 </dev/null) &
+pids+=("$!")
+for _ in $(seq 100); do grep -q held "$work/HELD/held.txt" 2>/dev/null && break; sleep 0.1; done
+check "the viewer holds the log" held "$(tr -d '\r' <"$work/HELD/held.txt")"
+start HELD
+wait_exit "$pid" 40
+check "run with the log held closed itself" 0 "$status"
+check "the record is in the held log" 1 "$(grep -c '^Current UpTime = ' "$work/HELD/HELD.LOG")"
+check "no failure told" 0 "$(grep -c 'cannot write the log' "$work/HELD/stderr.txt")"
+
+# 8. The DLL search is restricted before anything else: Wine's relay trace of the calls that
+# matter shows SetDefaultDllDirectories (looked up at run time) and SetDllDirectoryW first, before
+# the message box of --version. (A DLL planted beside the program cannot show it under Wine: its
+# own DLLs load their on-demand DLLs as builtins, whatever the search; the unit tests plant one
+# for LoadLibraryW.)
+"$wine" reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /f </dev/null >/dev/null 2>&1 \
+    /d 'kernel32.SetDefaultDllDirectories;kernel32.SetDllDirectoryW;user32.MessageBoxW'
+WINEDEBUG=+relay "$wine" "$exe" --version </dev/null >/dev/null 2>"$work/relay.txt" &
+program=$!
+pids+=("$program")
+"$wine" "$helper" message-box RI-ZUZERU-VAVUZA </dev/null >/dev/null 2>&1 || true
+wait_exit "$program" 10
+check "first calls: the DLL search, then the rest" \
+    "SetDefaultDllDirectories SetDllDirectoryW MessageBoxW" \
+    "$(sed -n 's/.*Call [A-Za-z0-9]*\.\([A-Za-z]*\)(.*/\1/p' "$work/relay.txt" | head -3 | tr '\n' ' ' |
+        sed 's/ $//')"
+"$wine" reg delete 'HKCU\Software\Wine\Debug' /v RelayInclude /f </dev/null >/dev/null 2>&1 || true
+
+# 9. The command line: --help, --version and an unknown option answer in a message box, with
 # no main window, and end with their exit status.
 answer() {  # answer ARGS...: the box's text in $box, the exit status in $status
     "$wine" "$exe" "$@" </dev/null >/dev/null 2>&1 &

@@ -13,6 +13,7 @@
 
 #include "core/settings.h"
 #include "fakes/fake_platform.h"
+#include "os/win32/dll_search.h"
 #include "os/win32/environment_win32.h"
 #include "os/win32/file_output_win32.h"
 #include "os/win32/regional_formats_win32.h"
@@ -266,6 +267,58 @@ TEST_F(FileOutputTest, aTargetThatCannotBeReplacedKeepsNoTemporaryFile) {
     EXPECT_EQ(GetFileAttributesW(temporaryOf(L"DIR.LOG").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// A viewer that shares reading and writing but not deleting (a log followed as it grows) stops
+// every replace: the record is then written in place, through the viewer's sharing.
+TEST_F(FileOutputTest, aLogHeldByAViewerIsWrittenInPlace) {
+    put(L"HELD.LOG", "old record, longer than the new one\r\n");
+    HANDLE viewer = CreateFileW(L"HELD.LOG", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(viewer, INVALID_HANDLE_VALUE);
+    const DWORD started = GetTickCount();
+    const std::string why = output_.replace("HELD.LOG", "new\r\n");
+    const DWORD took = GetTickCount() - started;
+    CloseHandle(viewer);
+    EXPECT_EQ(why, "");
+    EXPECT_EQ(contentOf(L"HELD.LOG"), "new\r\n");
+    EXPECT_EQ(filesInFolder(), 1);  // no temporary file left behind
+    EXPECT_LT(took, 1500u) << "the tries took " << took << " ms";
+}
+
+TEST(TemporaryName, staysWithinThePathLimitWhereTheLogDoes) {
+    const std::wstring folder = L"C:\\logs\\";
+    const auto logOfLength = [&](std::size_t length) {
+        return folder + std::wstring(length - folder.size() - 4, L'n') + L".LOG";
+    };
+    struct Case {
+        std::wstring target;
+        unsigned long id;
+        std::wstring expected;
+    };
+    const Case cases[] = {
+        {L"C:\\logs\\P.LOG", 1234, L"C:\\logs\\P.LOG.1234.tmp"},
+        {L"P.LOG", 7, L"P.LOG.7.tmp"},
+        // Near the limit: the log's own name, its end made the process's.
+        {logOfLength(259), 1234, logOfLength(259).substr(0, 254) + L"~1234"},
+        {logOfLength(251), 1234, logOfLength(251) + L"~1234"},
+        {logOfLength(259), 4294967295ul, logOfLength(259).substr(0, 248) + L"~4294967295"},
+        // Past the limit already: where that works, long paths are enabled.
+        {logOfLength(300), 12, logOfLength(300) + L".12.tmp"},
+        // A folder so deep that no name of the process fits beside the log.
+        {std::wstring(255, L'd') + L"\\A", 1234, L""},
+    };
+    for (const auto& c : cases) {
+        const std::wstring name = temporaryNameFor(c.target, c.id);
+        EXPECT_EQ(name, c.expected) << narrow(c.target);
+        if (!name.empty() && c.target.size() < MAX_PATH &&
+            c.target.find(L'\\') != std::wstring::npos) {
+            EXPECT_LT(name.size(), static_cast<std::size_t>(MAX_PATH)) << narrow(c.target);
+            EXPECT_NE(name, c.target);
+            EXPECT_EQ(name.substr(0, name.find_last_of(L'\\')),
+                      c.target.substr(0, c.target.find_last_of(L'\\')));
+        }
+    }
+}
+
 TEST(ExecutableName, isTheFileNameWithoutFolderAndExtension) {
     const std::pair<const wchar_t*, const wchar_t*> cases[] = {
         {L"C:\\Tools\\RI-ZUZERU-VAVUZA.exe", L"RI-ZUZERU-VAVUZA"},
@@ -285,6 +338,21 @@ TEST(Environment, computerNameIsTheVariableOrNothing) {
     EXPECT_EQ(Win32Environment().computerName(), std::string(300, 'N'));
     SetEnvironmentVariableW(L"COMPUTERNAME", nullptr);
     EXPECT_EQ(Win32Environment().computerName(), "");
+}
+
+// Last in this program: the search stays restricted for the rest of the process. The DLL lies
+// beside the test program, where an unrestricted search finds it first.
+TEST(DllSearch, aDllBesideTheProgramIsNotLoadedOnceRestricted) {
+    const wchar_t* planted = L"rzv_planted.dll";
+    HMODULE found = LoadLibraryW(planted);
+    ASSERT_NE(found, nullptr) << "the planted DLL is not beside the test program";
+    FreeLibrary(found);
+    DeleteFileW(L"PLANTED-DLL-LOADED");
+    EXPECT_TRUE(restrictDllSearch());
+    found = LoadLibraryW(planted);
+    EXPECT_EQ(found, nullptr);
+    if (found) FreeLibrary(found);
+    DeleteFileW(L"PLANTED-DLL-LOADED");
 }
 
 }  // namespace

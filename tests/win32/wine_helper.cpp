@@ -7,7 +7,9 @@
 // place where the window draws its own frame; "focus-id" prints the control id of the control
 // that has the focus; "display" prints the text of the main window's uptime display (asked
 // for by message, so that it works while a modal loop runs there); "menu-open" says whether a
-// popup menu is open.
+// popup menu is open; "hold FILE SECONDS" keeps FILE open as a log
+// viewer does (reading, sharing reading and writing but not deleting), says "held" and lets go
+// after SECONDS.
 #include <windows.h>
 
 #include <cstdio>
@@ -127,6 +129,17 @@ int clientOrigin(const wchar_t* cls) {
     return 0;
 }
 
+int hold(const wchar_t* file, const wchar_t* seconds) {
+    HANDLE held = CreateFileW(file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (held == INVALID_HANDLE_VALUE) return 1;
+    std::printf("held\n");
+    std::fflush(stdout);
+    Sleep(static_cast<DWORD>(std::wcstoul(seconds, nullptr, 10)) * 1000);
+    CloseHandle(held);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -144,8 +157,9 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%s\n", FindWindowW(L"#32768", nullptr) ? "yes" : "no");
         return 0;
     }
+    if (argc > 3 && std::wcscmp(argv[1], L"hold") == 0) return hold(argv[2], argv[3]);
     std::fprintf(stderr,
                  "usage: wine_helper ticks|rival|message-box TITLE|focus|focus-id|display|"
-                 "menu-open|client-origin CLASS\n");
+                 "menu-open|client-origin CLASS|hold FILE SECONDS\n");
     return 2;
 }

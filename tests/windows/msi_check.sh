@@ -3,12 +3,16 @@
 # (files, Start-menu shortcut, an entry in the installed programs), the installed program run
 # once (window shown, closed, settings saved), the event log's source registered, a newer MSI
 # replacing this one, and a silent uninstall that leaves nothing of ours in Program Files and
-# no event source, but keeps the user's settings.
+# no event source, but keeps the user's settings. Then as Windows really is for a standard
+# user: refused on a system older than Windows 7 SP1, and installed by an unprivileged user
+# whose Program Files folder is read-only, the Start-menu shortcut starts an unattended run
+# that logs into the user's Documents and closes itself.
 # Usage: msi_check.sh MSI STAGE_DIR (the folder the MSI was made from, for the newer one).
 set -euo pipefail
 msi=$(readlink -f "$1")
 stage=$(readlink -f "$2")
 wxs=$(cd "$(dirname "$0")/../.." && pwd)/resources/windows/RI-ZUZERU-VAVUZA.wxs
+launch_condition=$(cat "${wxs%.wxs}-launch-condition.sql")
 if [ -z "${RZV_MSI_INNER:-}" ]; then
     RZV_MSI_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
@@ -60,6 +64,22 @@ event_source() {  # the registered source's two values, as "MESSAGE_FILE TYPES"
         awk '$1 == "EventMessageFile" {file = substr($0, index($0, $3))}
              $1 == "TypesSupported" {types = $3} END {if (file != "") print file, types}'
 }
+# The tables: the shortcut starts the program in the user's Documents folder; the launch
+# condition refuses Windows before 7 SP1, with its message.
+check "the shortcut's working folder" "$(msiinfo export "$msi" Shortcut | tr -d '\r' |
+    awk -F'\t' '$1 == "StartMenuShortcut" {print $12}')" PersonalFolder
+check "the launch condition for Windows 7 SP1" "$(msiinfo export "$msi" LaunchCondition |
+    tr -d '\r' | grep -c $'^Installed OR VersionNT > 601 OR (VersionNT = 601 AND ServicePackLevel >= 1)\tRI-ZUZERU-VAVUZA needs Windows 7')" 1
+# And Windows Installer applies it: Wine playing Windows Vista is refused, nothing installed.
+timeout 60 wine winecfg -v vista </dev/null >/dev/null 2>&1
+status=0
+timeout 120 wine msiexec /i "$msi" /qn /l*v "Z:$(tr / '\\' <<<"$work/vista.log")" </dev/null >/dev/null 2>&1 || status=$?
+check "refused on Windows Vista (1603, fatal error, in 8 bits)" "$status" $((1603 % 256))
+# (Wine logs no message text under /qn: the launch conditions are the last step it took.)
+check "refused by the launch condition" "$(tr -d '\0' <"$work/vista.log" 2>/dev/null |
+    sed -n 's/^Action start [0-9:]*: \(.*\)\.$/\1/p' | tail -1)" LaunchConditions
+check "nothing installed on Windows Vista" "$(exists "$folder/RI-ZUZERU-VAVUZA.exe")" no
+timeout 60 wine winecfg -v win10 </dev/null >/dev/null 2>&1
 
 started=$(date +%s%N)
 status=0
@@ -89,6 +109,7 @@ check "its settings are saved" "$(setting MAIN_Left) $(setting AlwaysOnTop_TICKB
 newer_version=$(awk -F. '{printf "%d.%d.%d", $1, $2, $3 + 1}' <<<"$version")
 newer=$work/newer.msi
 (cd "$stage" && wixl -a x64 -D Version="$newer_version" -o "$newer" "$wxs" 2>/dev/null)
+msibuild "$newer" -q "$launch_condition"
 timeout 120 wine msiexec /i "$newer" /qn </dev/null >/dev/null 2>&1 || true
 check "a newer MSI replaces the older" "$(installed_versions)" "$newer_version"
 
@@ -102,6 +123,61 @@ check "the shortcut is gone" "$(shortcuts)" 0
 check "no entry left in installed programs" "$(installed_versions)" ""
 check "the event source is removed" "$(event_source)" ""
 check "the user's settings stay" "$(setting MAIN_Left)" 1000
+
+# A standard user: Program Files is theirs to read only (Wine run by an unprivileged Unix user,
+# with the folder's write permission taken away, answers ERROR_ACCESS_DENIED as an ACL does).
+# Started by its Start-menu shortcut with Auto Start and Auto Close ticked, the program logs into
+# the user's Documents and closes itself.
+user=rzv-standard
+if [ "$(id -u)" -ne 0 ]; then
+    echo "msi: not root, the standard user's install is skipped"
+else
+    id "$user" >/dev/null 2>&1 || useradd --create-home --shell /usr/sbin/nologin "$user"
+    home=$(getent passwd "$user" | cut -d: -f6)
+    own=$(runuser -u "$user" -- mktemp -d /tmp/rzv-standard.XXXXXX)
+    cp "$msi" "$own/setup.msi"
+    [ -n "${XAUTHORITY:-}" ] && cp "$XAUTHORITY" "$own/Xauthority"
+    chown -R "$user:" "$own"
+    as_user() {
+        runuser -u "$user" -- env -i HOME="$home" USER="$user" PATH="$PATH" DISPLAY="$DISPLAY" \
+            XAUTHORITY="$own/Xauthority" WINEPREFIX="$own/prefix" WINEDEBUG=-all \
+            WINEDLLOVERRIDES="$WINEDLLOVERRIDES" "$@"
+    }
+    trap 'as_user wineserver -k 2>/dev/null || true; rm -rf "$own"; wineserver -k 2>/dev/null || true
+          kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
+    as_user timeout 120 wine wineboot --init </dev/null >/dev/null 2>&1
+    as_user wineserver -p </dev/null >/dev/null 2>&1 &
+    sleep 1
+    status=0
+    as_user timeout 120 wine msiexec /i "$own/setup.msi" /qn </dev/null >/dev/null 2>&1 || status=$?
+    check "the standard user's install" "$status" 0
+    user_drive=$own/prefix/drive_c
+    user_folder="$user_drive/Program Files/RI-ZUZERU-VAVUZA"
+    chmod a-w "$user_folder"
+    key='HKCU\Software\QV_ZIV\RI-ZUZERU-VAVUZA'
+    for option in AUTOSTART_TICKBOX AUTOCLOSE_TICKBOX; do
+        as_user timeout 30 wine reg add "$key" /v "$option" /d 1 /f </dev/null >/dev/null 2>&1
+    done
+    as_user timeout 30 wine reg add "$key" /v AlwaysOnTop_TICKBOX /d 0 /f </dev/null >/dev/null 2>&1
+    link=$(find "$user_drive" -path '*Start Menu/Programs/RI-ZUZERU-VAVUZA.lnk' | head -1)
+    check "the standard user's Start-menu shortcut" "$([ -n "$link" ] && echo yes)" yes
+    documents=$(readlink -f "$user_drive/users/$user/Documents")
+    rm -f "$documents/RI-ZUZERU-VAVUZA.LOG"
+    # Through the shell, as a click on the shortcut: the link's "Start in" is the program's
+    # working folder. (start returns once the program has started.)
+    (cd "$own" && as_user timeout 60 wine start /unix "$link" </dev/null >/dev/null 2>&1) || true
+    running() { pgrep -u "$user" -f 'RI-ZUZERU-VAVUZA\.exe' >/dev/null; }
+    for _ in $(seq 200); do running && break; sleep 0.1; done
+    started=$(date +%s%N)
+    check "the shortcut starts the program" "$(running && echo yes)" yes
+    for _ in $(seq 400); do running || break; sleep 0.1; done
+    echo "msi: the run started by the shortcut lasted $(seconds "$started") s (up to 40 s are awaited)"
+    check "started by its shortcut, it closes itself" "$(running && echo running || echo closed)" \
+        closed
+    check "the record is in the user's Documents" \
+        "$(grep -c '^Current UpTime = ' "$documents/RI-ZUZERU-VAVUZA.LOG" 2>/dev/null)" 1
+    check "nothing written into Program Files" "$(exists "$user_folder/RI-ZUZERU-VAVUZA.LOG")" no
+fi
 
 echo "msi_install: $passed passed, $failures failed"
 [ "$failures" -eq 0 ]

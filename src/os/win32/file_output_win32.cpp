@@ -30,8 +30,8 @@ class FileHandle {
 };
 
 // The step that failed and the system's reason.
-std::string failure(const char* step) {
-    return std::string(step) + ": " + systemMessage(GetLastError());
+std::string failure(const char* step, DWORD error = GetLastError()) {
+    return std::string(step) + ": " + systemMessage(error);
 }
 
 // Writes all bytes and flushes them to the disk; empty on success, else the reason.
@@ -54,36 +54,95 @@ bool exists(const std::wstring& name) {
     return GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string moveIntoPlace(const std::wstring& temporary, const std::wstring& target) {
+// One try at putting the temporary file in the target's place; 0 or the system's error.
+DWORD moveOnce(const std::wstring& temporary, const std::wstring& target) {
     // ReplaceFileW keeps the target's attributes and permissions; without a target there is
-    // nothing to keep.
+    // nothing to keep. (Where it fails having removed the target, MoveFileExW completes it.)
     if (exists(target) && ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
                                        REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
-        return {};
+        return 0;
     if (MoveFileExW(temporary.c_str(), target.c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return {};
-    return failure("replace");
+        return 0;
+    return GetLastError();
 }
 
+// Errors of a file that someone else holds open: a viewer that shares reading and writing but
+// not deleting, or a virus scanner looking at the fresh temporary file for a moment.
+bool heldByAnother(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+           error == ERROR_LOCK_VIOLATION || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+}
+
+// Tries a few times over about half a second, as long as the failure is one that passes.
+DWORD moveIntoPlace(const std::wstring& temporary, const std::wstring& target) {
+    DWORD error = moveOnce(temporary, target);
+    for (DWORD wait = 50; wait <= 200 && error != 0 && heldByAnother(error); wait += 50) {
+        Sleep(wait);
+        error = moveOnce(temporary, target);
+    }
+    return error;
+}
+
+// As a plain write would: the target opened for writing (shared with readers and writers, as
+// a viewer holding it expects), truncated and written. Where even that cannot open the file, the
+// reason the replacement failed is told.
 std::string writeInPlace(const std::wstring& target, const std::string& bytes,
-                         const std::string& whyNotReplaced) {
-    FileHandle file(CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+                         const std::string& whyNotReplaced, DWORD disposition = OPEN_EXISTING) {
+    FileHandle file(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return whyNotReplaced;
     const std::string why = writeAll(file, bytes);
     if (why.empty()) return {};
-    return why + " (written in place, no temporary file allowed: the old record may be damaged)";
+    return why + " (written in place, after \"" + whyNotReplaced +
+           "\": the old record may be damaged)";
+}
+
+std::wstring fullPathOf(const std::wstring& name) {
+    std::wstring full(MAX_PATH, L'\0');
+    for (int tries = 0; tries < 2; ++tries) {
+        const DWORD length =
+            GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0) break;
+        if (length < full.size()) {
+            full.resize(length);
+            return full;
+        }
+        full.resize(length);
+    }
+    return name;
 }
 
 }  // namespace
 
+std::wstring temporaryNameFor(const std::wstring& target, unsigned long processId) {
+    constexpr std::size_t kLongestPath = MAX_PATH - 1;  // without the terminating null
+    const std::wstring id = std::to_wstring(processId);
+    std::wstring usual = target + L"." + id + L".tmp";
+    // A target past the limit works only where long paths are enabled, and so does its
+    // temporary file.
+    if (usual.size() <= kLongestPath || target.size() > kLongestPath) return usual;
+    const std::size_t slash = target.find_last_of(L"\\/:");
+    const std::size_t folder = slash == std::wstring::npos ? 0 : slash + 1;
+    const std::size_t room = kLongestPath - folder;  // for the temporary file's own name
+    const std::wstring tail = L"~" + id;
+    if (tail.size() > room) return {};
+    std::wstring shorter =
+        target.substr(0, folder) + target.substr(folder, room - tail.size()) + tail;
+    if (shorter == target) return {};
+    return shorter;
+}
+
 std::string Win32FileOutput::replace(const std::string& relativeName, std::string_view text) {
     const std::wstring target = widen(relativeName);
     const std::string bytes = toAnsiCodePage(text);
-    // Named after the process, so two copies of the program never share one. Plain attributes:
-    // where there is no target yet, the temporary file becomes it as it is.
-    const std::wstring temporary = target + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    // Named after the process, so two copies of the program never share one; never longer than
+    // the limit of paths where the log itself is within it. Plain attributes: where there is no
+    // target yet, the temporary file becomes it as it is.
+    const std::wstring temporary = temporaryNameFor(fullPathOf(target), GetCurrentProcessId());
+    if (temporary.empty())
+        return writeInPlace(target, bytes, "no temporary file name fits the folder's path",
+                            OPEN_ALWAYS);
     FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
@@ -91,12 +150,17 @@ std::string Win32FileOutput::replace(const std::string& relativeName, std::strin
         return exists(target) ? writeInPlace(target, bytes, why) : why;
     }
     std::string why = writeAll(file, bytes);
-    if (why.empty()) why = moveIntoPlace(temporary, target);
     if (!why.empty()) {
         file.close();
         DeleteFileW(temporary.c_str());
+        return why;
     }
-    return why;
+    const DWORD error = moveIntoPlace(temporary, target);
+    if (error == 0) return {};
+    DeleteFileW(temporary.c_str());
+    why = failure("replace", error);
+    // Held open by a program that lets others write but not delete: a plain write still works.
+    return heldByAnother(error) && exists(target) ? writeInPlace(target, bytes, why) : why;
 }
 
 std::string Win32FileOutput::absoluteName(const std::string& relativeName) {

@@ -1,0 +1,1 @@
+INSERT INTO `LaunchCondition` (`Condition`, `Description`) VALUES ('Installed OR VersionNT > 601 OR (VersionNT = 601 AND ServicePackLevel >= 1)', 'RI-ZUZERU-VAVUZA needs Windows 7 with Service Pack 1 or a later Windows.')

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The program starts on Windows 7 SP1 and later: the loader of an older system refuses an exe
+# that imports a function its DLLs lack. So the import table may hold none of the functions that
+# came later (or on 7 SP1 only with an update); these are looked up at run time instead, with a
+# fallback. The list names those the program uses or might: DPI per monitor and per thread,
+# the DLL search, precise time, newer file and synchronisation calls, and whole DLLs that
+# Windows 7 lacks.
+set -euo pipefail
+exe=$1
+objdump=$2
+newer_functions=(
+    # user32, Windows 10 1607 and later
+    GetDpiForWindow GetDpiForSystem GetSystemDpiForProcess SetThreadDpiAwarenessContext
+    GetThreadDpiAwarenessContext GetWindowDpiAwarenessContext AreDpiAwarenessContextsEqual
+    GetAwarenessFromDpiAwarenessContext IsValidDpiAwarenessContext AdjustWindowRectExForDpi
+    GetSystemMetricsForDpi SystemParametersInfoForDpi EnableNonClientDpiScaling
+    SetProcessDpiAwarenessContext SetThreadDpiHostingBehavior SetDialogDpiChangeBehavior
+    SetDialogControlDpiChangeBehavior GetDpiForShellUIComponent
+    LogicalToPhysicalPointForPerMonitorDPI PhysicalToLogicalPointForPerMonitorDPI
+    # user32, Windows 8
+    SetCoalescableTimer EnableMouseInPointer GetPointerType GetPointerInfo IsImmersiveProcess
+    GetDisplayAutoRotationPreferences
+    # shcore, Windows 8.1
+    GetDpiForMonitor SetProcessDpiAwareness GetProcessDpiAwareness GetScaleFactorForMonitor
+    # kernel32: on Windows 7 only with KB2533623
+    SetDefaultDllDirectories AddDllDirectory RemoveDllDirectory
+    # kernel32, Windows 8 and later
+    GetSystemTimePreciseAsFileTime CreateFile2 CopyFile2 GetCurrentThreadStackLimits
+    WaitOnAddress WakeByAddressSingle WakeByAddressAll InitializeSynchronizationBarrier
+    EnterSynchronizationBarrier GetOverlappedResultEx PrefetchVirtualMemory GetFirmwareType
+    CreateFileMappingFromApp SetThreadDescription GetThreadDescription
+    QueryUnbiasedInterruptTimePrecise QueryInterruptTime QueryInterruptTimePrecise
+    VirtualAlloc2 MapViewOfFile3 GetPackageFamilyName GetCurrentPackageId
+)
+newer_dlls=(shcore.dll ucrtbase.dll api-ms-win-)
+
+table=$("$objdump" -p "$exe")
+dlls=$(sed -n 's/^\tDLL Name: //p' <<<"$table" | tr '[:upper:]' '[:lower:]')
+# The names in the import table's hint/name lines: "<tab>  <vma>  <hint>  <name>".
+functions=$(awk '/^\tDLL Name:/ {inside = 1; next} /^$/ {inside = 0}
+                 inside && NF >= 3 && $1 ~ /^[0-9a-f]+$/ && $2 ~ /^[0-9]+$/ {print $3}' <<<"$table")
+passed=0
+failed=0
+[ -n "$functions" ] || { echo "FAIL: no imported functions read from $exe"; exit 1; }
+for name in "${newer_functions[@]}"; do
+    if grep -qx "$name" <<<"$functions"; then
+        echo "FAIL: imports $name, which Windows 7 SP1 lacks"
+        failed=$((failed + 1))
+    else
+        passed=$((passed + 1))
+    fi
+done
+for dll in "${newer_dlls[@]}"; do
+    if grep -q "^$dll" <<<"$dlls"; then
+        echo "FAIL: imports from $(grep "^$dll" <<<"$dlls" | head -1), which Windows 7 SP1 lacks"
+        failed=$((failed + 1))
+    else
+        passed=$((passed + 1))
+    fi
+done
+# What the system may lack is looked up by name at run time instead.
+for name in SetDefaultDllDirectories; do
+    if LC_ALL=C grep -qa "$name" "$exe"; then
+        passed=$((passed + 1))
+    else
+        echo "FAIL: $name is not looked up at run time"
+        failed=$((failed + 1))
+    fi
+done
+echo "minimum Windows 7 SP1: $(wc -l <<<"$functions") functions imported; $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
