@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/main_window.h"
+#include "core/product.h"
 #include "core/settings.h"
 #include "gui/qt/about_dialog.h"
 #include "gui/qt/main_window_view.h"
@@ -86,9 +87,9 @@ int main(int argc, char* argv[]) {
     const auto terminations = rzv::os::makeTerminationRequests();
     if (!displayAvailable()) {
         std::fprintf(stderr,
-                     "RI-ZUZERU-VAVUZA: no graphical display found (DISPLAY is not set); "
+                     "%s: no graphical display found (DISPLAY is not set); "
                      "to run it without one: xvfb-run -a %s\n",
-                     argv[0]);
+                     rzv::kProductName, argv[0]);
         return 2;
     }
     // Each repaint would otherwise cost wake-ups of its own besides the timer's: Qt's
@@ -140,7 +141,7 @@ int main(int argc, char* argv[]) {
     if (!zOrder->canKeepOnTop() &&
         model.value(rzv::Tickbox::AlwaysOnTop_TICKBOX) == rzv::TickState::Ticked) {
         if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-            diagnostics.warn(
+            reported.warn(
                 "Always On Top cannot work on Wayland, which lets no program keep its window "
                 "above the others; through an X server (Xwayland, DISPLAY) it works");
         view.setWindowFlag(Qt::WindowStaysOnTopHint);
