@@ -4,7 +4,10 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
+#include "platform/file_input.h"
+#include "platform/file_lock.h"
 #include "platform/file_output.h"
 #include "platform/termination_requests.h"
 #include "platform/tick_source.h"
@@ -21,6 +24,15 @@ std::unique_ptr<WindowZOrder> makeWindowZOrder();
 
 // Whole-file output that keeps the old content whole when a write fails.
 std::unique_ptr<FileOutput> makeFileOutput();
+
+// The same for a file whose writers hold its lock (makeFileLocks()) while they replace it.
+std::unique_ptr<FileOutput> makeLockedFileOutput();
+
+// Whole-file input.
+std::unique_ptr<FileInput> makeFileInput();
+
+// Lock files beside the files they lock, naming `programName` as their holder.
+std::unique_ptr<FileLocks> makeFileLocks(const std::string& programName);
 
 // Termination requests, recorded from the moment this returns.
 std::unique_ptr<TerminationRequests> makeTerminationRequests();

@@ -14,7 +14,6 @@
 #include "platform/environment.h"
 #include "platform/executable_name.h"
 #include "platform/regional_formats.h"
-#include "platform/settings_store.h"
 #include "platform/timer_service.h"
 
 namespace rzv {
@@ -24,15 +23,9 @@ class QtEnvironment : public Environment {
     std::string computerName() override;
 };
 
-// Qt's per-user native store: on Linux $XDG_CONFIG_HOME/<application>.conf with one group per
-// section, on Windows the registry under HKEY_CURRENT_USER\Software\<application>.
-class QtSettingsStore : public SettingsStore {
-  public:
-    std::string read(std::string_view application, std::string_view section, std::string_view key,
-                     std::string_view fallback) override;
-    void write(std::string_view application, std::string_view section, std::string_view key,
-               std::string_view text) override;
-};
+// The folder of the user's settings files on this desktop ($XDG_CONFIG_HOME, by default
+// ~/.config), where Qt's settings keep them too.
+std::string userSettingsFolder();
 
 class QtExecutableName : public ExecutableName {
   public:
