@@ -8,6 +8,8 @@
 set -uo pipefail
 driver=$(readlink -f "$1")
 library=$(readlink -f "$2")
+# A sanitizer build must accept the preloaded library ahead of its runtime.
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 runs=0
