@@ -11,7 +11,7 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 passed=0
 failed=0
-for target in leading_number strict_number whole_part startup; do
+for target in leading_number strict_number whole_part startup ini_text; do
     mkdir -p "$scratch/$target"
     log=$scratch/$target.log
     if "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 \

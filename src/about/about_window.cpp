@@ -73,7 +73,10 @@ void AboutReactions::load() {
 }
 
 void AboutReactions::savePosition() {
-    settingsOf(platform_).writeWindowPosition(kAboutWindowPlacementKeys, about_.placement());
+    auto settings = settingsOf(platform_);
+    settings.holdWrites();
+    settings.writeWindowPosition(kAboutWindowPlacementKeys, about_.placement());
+    settings.saveHeldWrites();
 }
 
 void AboutReactions::okClick() {

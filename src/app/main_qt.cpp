@@ -20,6 +20,7 @@
 #include "gui/qt/qt_platform.h"
 #include "gui/qt/termination_watcher.h"
 #include "platform/os_parts.h"
+#include "store/ini_settings_store.h"
 #include "wiring/command_line.h"
 #include "wiring/reactions.h"
 #include "wiring/system_log_diagnostics.h"
@@ -40,7 +41,7 @@ std::unique_ptr<rzv::WindowZOrder> windowZOrder() {
     return std::make_unique<rzv::NoWindowZOrder>();
 }
 
-// Where QSettings keeps the settings of an organisation-only store on this desktop.
+// Where the settings file lies on this desktop.
 std::string settingsPlace(const std::string& section) {
     const std::string file = std::string(rzv::kSettingsApplication) + ".conf";
     return "$XDG_CONFIG_HOME/" + file + " (normally ~/.config/" + file + "), section [" + section +
@@ -106,14 +107,18 @@ int main(int argc, char* argv[]) {
     const auto ticks = rzv::os::makeTickSource();
     rzv::QtEnvironment environment;
     rzv::QtExecutableName executable;
-    rzv::QtRegionalFormats regional;
-    const auto files = rzv::os::makeFileOutput();
-    rzv::QtTimerService timers;
     rzv::QtDiagnostics diagnostics;
     // Every record and warning also goes to the system's log, where the program's name labels it.
     const auto systemLog = rzv::os::makeSystemLog(executable.executableName());
     rzv::SystemLogDiagnostics reported(diagnostics, *systemLog);
-    rzv::QtSettingsStore settings(reported);
+    const auto settingsInput = rzv::os::makeFileInput();
+    const auto settingsLocks = rzv::os::makeFileLocks(executable.executableName());
+    const auto settingsOutput = rzv::os::makeLockedFileOutput();
+    rzv::IniSettingsStore settings(rzv::userSettingsFolder(), *settingsInput, *settingsLocks,
+                                   *settingsOutput, reported);
+    rzv::QtRegionalFormats regional;
+    const auto files = rzv::os::makeFileOutput();
+    rzv::QtTimerService timers;
     const auto zOrder = windowZOrder();
     rzv::QtAboutHost about;
     rzv::Platform platform{*ticks, environment, settings, executable, regional,

@@ -74,7 +74,17 @@ std::string Settings::readText(const SettingDefinition& setting, std::string_vie
 }
 
 void Settings::writeText(const SettingDefinition& setting, std::string_view text) {
-    store_.write(kSettingsApplication, executable_.executableName(), setting.name, text);
+    if (holding_)
+        held_.emplace_back(setting.name, std::string(text));
+    else
+        store_.write(kSettingsApplication, executable_.executableName(), setting.name, text);
+}
+
+void Settings::saveHeldWrites() {
+    holding_ = false;
+    const auto failure = store_.writeAll(kSettingsApplication, executable_.executableName(), held_);
+    held_.clear();
+    if (!failure.empty()) diagnostics_.warn(failure);
 }
 
 void Settings::warnUnreadable(const SettingDefinition& setting, std::string_view text) {

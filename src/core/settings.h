@@ -80,6 +80,11 @@ class Settings {
     void writeWindowPosition(const WindowPlacementKeys& keys, const Placement& placement);
     void writeOption(SettingKey key, TickState value);
 
+    // Writes from here on are held, and saved together by saveHeldWrites(): one write of the
+    // store, whose failure is reported once.
+    void holdWrites() { holding_ = true; }
+    void saveHeldWrites();
+
   private:
     template <typename Convert>
     auto readConverted(SettingKey key, Convert convert);
@@ -91,6 +96,8 @@ class Settings {
     ExecutableName& executable_;
     RegionalFormats& regional_;
     Diagnostics& diagnostics_;
+    bool holding_ = false;
+    SettingsStore::Texts held_;
 };
 
 }  // namespace rzv

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/file_input.h"
+#include "platform/file_lock.h"
 #include "platform/file_output.h"
 #include "platform/system_log.h"
 #include "platform/termination_requests.h"
@@ -31,6 +33,15 @@ std::unique_ptr<FileOutput> makeFileOutput();
 // The system's own log, the entries under `programName`; one that does nothing where the
 // system keeps none the program may write to.
 std::unique_ptr<SystemLog> makeSystemLog(const std::string& programName);
+
+// The same for a file whose writers hold its lock (makeFileLocks()) while they replace it.
+std::unique_ptr<FileOutput> makeLockedFileOutput();
+
+// Whole-file input.
+std::unique_ptr<FileInput> makeFileInput();
+
+// Lock files beside the files they lock, naming `programName` as their holder.
+std::unique_ptr<FileLocks> makeFileLocks(const std::string& programName);
 
 // Termination requests, recorded from the moment this returns.
 std::unique_ptr<TerminationRequests> makeTerminationRequests();

@@ -60,11 +60,13 @@ void startUp(MainWindow& window, Platform& platform) {
 
 void shutDown(MainWindow& window, Platform& platform) {
     auto settings = settingsOf(platform);
+    settings.holdWrites();  // saved at once, below
     settings.writeWindowPosition(kMainWindowPlacementKeys, window.placement());
     settings.writeOption(SettingKey::AlwaysOnTop_TICKBOX,
                          window.value(Tickbox::AlwaysOnTop_TICKBOX));
     settings.writeOption(SettingKey::AUTOSTART_TICKBOX, window.value(Tickbox::AUTOSTART_TICKBOX));
     settings.writeOption(SettingKey::AUTOCLOSE_TICKBOX, window.value(Tickbox::AUTOCLOSE_TICKBOX));
+    settings.saveHeldWrites();
 }
 
 }  // namespace rzv

@@ -28,6 +28,13 @@ void FakeSettingsStore::write(std::string_view application, std::string_view sec
     texts[address(application, section, key)] = std::string(text);
 }
 
+std::string FakeSettingsStore::writeAll(std::string_view application, std::string_view section,
+                                        const Texts& batch) {
+    ++batches;
+    for (const auto& [key, text] : batch) write(application, section, key, text);
+    return batchFailure;
+}
+
 void FakeSettingsStore::put(const std::string& section, const std::string& key,
                             const std::string& text) {
     texts[address("QV_ZIV", section, key)] = text;

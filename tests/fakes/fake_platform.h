@@ -33,12 +33,17 @@ class FakeSettingsStore : public SettingsStore {
                      std::string_view fallback) override;
     void write(std::string_view application, std::string_view section, std::string_view key,
                std::string_view text) override;
+    // Writes key by key and counts the batch; gives `batchFailure` back.
+    std::string writeAll(std::string_view application, std::string_view section,
+                         const Texts& batch) override;
 
     void put(const std::string& section, const std::string& key, const std::string& text);
     std::optional<std::string> get(const std::string& section, const std::string& key) const;
 
     std::map<std::string, std::string> texts;  // "application/section/key" -> text
     std::vector<std::string> operations;       // "read KEY", "write KEY=TEXT", in order
+    int batches = 0;
+    std::string batchFailure;
 };
 
 class FakeEnvironment : public Environment {

@@ -164,6 +164,15 @@ TEST_F(StartupTest, shutDownWritesPositionAndOptionsInOrderButNeverTheSize) {
               (std::vector<std::string>{"write MAIN_Left=2000", "write MAIN_Top=-1200",
                                         "write AlwaysOnTop_TICKBOX=1", "write AUTOSTART_TICKBOX=1",
                                         "write AUTOCLOSE_TICKBOX=1"}));
+    EXPECT_EQ(fake.settings.batches, 1);  // one save of the file, not five
+}
+
+TEST_F(StartupTest, aFailedSaveIsSaidOnce) {
+    reactions.load();
+    fake.settings.batchFailure = "settings MAIN_Left, MAIN_Top not saved: disk full";
+    reactions.unload();
+    EXPECT_EQ(fake.diagnostics.warnings,
+              std::vector<std::string>{"settings MAIN_Left, MAIN_Top not saved: disk full"});
 }
 
 TEST_F(StartupTest, aPositionTheWindowSystemNeverToldLeavesTheStoredPlaceAlone) {

@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -21,39 +19,6 @@
 
 namespace rzv {
 namespace {
-
-QString configFile() {
-    return qEnvironmentVariable("XDG_CONFIG_HOME") + "/QV_ZIV.conf";
-}
-
-TEST(QtSettingsStore, keepsPlainTextsInOneGroupPerSection) {
-    QFile::remove(configFile());
-    QtSettingsStore store;
-    EXPECT_EQ(store.read("QV_ZIV", "RI-ZUZERU-VAVUZA", "MAIN_Left", "1000"), "1000");
-    store.write("QV_ZIV", "RI-ZUZERU-VAVUZA", "MAIN_Left", "-1200");
-    store.write("QV_ZIV", "RI-ZUZERU-VAVUZA", "AUTOSTART_TICKBOX", "1");
-    store.write("QV_ZIV", "other", "MAIN_Left", "5");
-    EXPECT_EQ(store.read("QV_ZIV", "RI-ZUZERU-VAVUZA", "MAIN_Left", "1000"), "-1200");
-    EXPECT_EQ(store.read("QV_ZIV", "other", "MAIN_Left", "1000"), "5");
-
-    QFile file(configFile());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(file.readAll());
-    EXPECT_TRUE(text.contains("[RI-ZUZERU-VAVUZA]\nAUTOSTART_TICKBOX=1\nMAIN_Left=-1200\n"))
-        << text.toStdString();
-    EXPECT_TRUE(text.contains("[other]\nMAIN_Left=5\n")) << text.toStdString();
-}
-
-TEST(QtSettingsStore, readsAHandWrittenListAsItsText) {
-    QDir().mkpath(qEnvironmentVariable("XDG_CONFIG_HOME"));
-    QFile file(configFile());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write("[hand]\nMAIN_Left=1,5\nMAIN_Top=\"2,5\"\n");
-    file.close();
-    QtSettingsStore store;
-    EXPECT_EQ(store.read("QV_ZIV", "hand", "MAIN_Left", "0"), "1,5");
-    EXPECT_EQ(store.read("QV_ZIV", "hand", "MAIN_Top", "0"), "2,5");
-}
 
 TEST(QtEnvironment, computerNameComesFromTheVariableOrTheHostName) {
     QtEnvironment environment;
@@ -192,39 +157,6 @@ TEST(Twips, extremePlacementsStayWithinTheAddressablePixels) {
     placement.apply({3.4e38f, -3.4e38f, 1e30f, -1e30f});
     EXPECT_LE(window.width(), 32767);
     EXPECT_GE(window.height(), 1);
-}
-
-TEST(QtSettingsStore, savesBesideUnreadableLinesWithoutCryingFailure) {
-    QDir().mkpath(qEnvironmentVariable("XDG_CONFIG_HOME"));
-    QFile file(configFile());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write("[hand]\nMAIN_Left=5\nno equals sign here\n=x\n[broken\n");
-    file.close();
-    testing::internal::CaptureStderr();
-    QtSettingsStore().write("QV_ZIV", "hand", "MAIN_Top", "7");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    EXPECT_EQ(QtSettingsStore().read("QV_ZIV", "hand", "MAIN_Top", "0"), "7");
-}
-
-// A lock left by a process killed while saving: empty, or naming a process that is gone. QSettings
-// alone would wait for it another 25 s (the end-to-end checks time the close).
-TEST(QtSettingsStore, clearsALockLeftByAKilledProcess) {
-    const QByteArray leftovers[] = {
-        "", "999999999\nRI-ZUZERU-VAVUZA\n" + QSysInfo::machineHostName().toUtf8() + "\n"};
-    QDir().mkpath(qEnvironmentVariable("XDG_CONFIG_HOME"));
-    for (const QByteArray& content : leftovers) {
-        QFile lock(configFile() + ".lock");
-        ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        lock.write(content);
-        lock.flush();
-        ASSERT_TRUE(lock.setFileTime(QDateTime::currentDateTime().addSecs(-5),
-                                     QFileDevice::FileModificationTime));
-        lock.close();
-        const std::string text = std::to_string(content.size());
-        QtSettingsStore().write("QV_ZIV", "locked", "MAIN_Left", text);
-        EXPECT_EQ(QtSettingsStore().read("QV_ZIV", "locked", "MAIN_Left", "0"), text);
-        EXPECT_FALSE(lock.exists());
-    }
 }
 
 }  // namespace

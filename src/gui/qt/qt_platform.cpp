@@ -4,9 +4,8 @@
 #include <QDate>
 #include <QFileInfo>
 #include <QLocale>
-#include <QLockFile>
 #include <QMessageBox>
-#include <QSettings>
+#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTime>
 #include <algorithm>
@@ -24,13 +23,6 @@ std::string toStd(const QString& text) {
 }
 
 constexpr const char* kProgram = "RI-ZUZERU-VAVUZA";
-constexpr int kStaleLockMs = 1000;
-
-// On Windows the native store is the registry (\HKEY_CURRENT_USER\...), which has no lock
-// file.
-bool isRegistry(const QString& storeName) {
-    return storeName.startsWith(QStringLiteral("\\HKEY_"));
-}
 
 }  // namespace
 
@@ -40,51 +32,8 @@ std::string QtEnvironment::computerName() {
     return toStd(QSysInfo::machineHostName());
 }
 
-std::string QtSettingsStore::read(std::string_view application, std::string_view section,
-                                  std::string_view key, std::string_view fallback) {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, toQt(application));
-    store.beginGroup(toQt(section));
-    const QVariant value = store.value(toQt(key));
-    if (!value.isValid()) return std::string(fallback);
-    // A hand-written "1,5" comes back from an INI file as a list: give back the text as written.
-    if (value.typeId() == QMetaType::QStringList) return toStd(value.toStringList().join(','));
-    return toStd(value.toString());
-}
-
-namespace {
-
-// QSettings waits for its lock file and deems it stale only after 30 s, so a lock left by a
-// killed process froze the close. It holds the lock for milliseconds: one older than a second,
-// empty, or naming a process that is gone is stale. Taking and dropping the lock here clears it;
-// false only when a live holder keeps it longer than a second (a folder that is missing or
-// cannot be written is QSettings' own business).
-bool clearStaleLock(const QString& storeFile) {
-    QLockFile lock(storeFile + QStringLiteral(".lock"));
-    lock.setStaleLockTime(kStaleLockMs);
-    if (lock.tryLock(kStaleLockMs)) lock.unlock();
-    return lock.error() != QLockFile::LockFailedError;
-}
-
-}  // namespace
-
-void QtSettingsStore::warnUnsaved(std::string_view key, const QString& file, const char* reason) {
-    diagnostics_.warn("cannot save setting " + std::string(key) + " to " + toStd(file) + " (" +
-                      reason + ")");
-}
-
-void QtSettingsStore::write(std::string_view application, std::string_view section,
-                            std::string_view key, std::string_view text) {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, toQt(application));
-    if (!isRegistry(store.fileName()) && !clearStaleLock(store.fileName())) {
-        warnUnsaved(key, store.fileName(), "another program keeps it locked");
-        return;  // nothing set: the store's destructor would wait for the lock again
-    }
-    store.beginGroup(toQt(section));
-    store.setValue(toQt(key), toQt(text));
-    store.sync();
-    // A FormatError only says that the file held lines it could not read; the value was saved.
-    if (store.status() == QSettings::AccessError)
-        warnUnsaved(key, store.fileName(), "the file or its folder cannot be written");
+std::string userSettingsFolder() {
+    return toStd(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
 std::string QtExecutableName::executableName() {

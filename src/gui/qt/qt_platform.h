@@ -14,7 +14,6 @@
 #include "platform/environment.h"
 #include "platform/executable_name.h"
 #include "platform/regional_formats.h"
-#include "platform/settings_store.h"
 #include "platform/timer_service.h"
 
 namespace rzv {
@@ -35,24 +34,9 @@ class QtDiagnostics : public Diagnostics {
     int exitCode_ = 0;
 };
 
-// Qt's per-user native store: on Linux $XDG_CONFIG_HOME/<application>.conf with one group per
-// section, on Windows the registry under HKEY_CURRENT_USER\Software\<application>. A setting
-// that cannot be saved is a warning to `diagnostics` (by default, stderr).
-class QtSettingsStore : public SettingsStore {
-  public:
-    QtSettingsStore() : diagnostics_(stderr_) {}
-    explicit QtSettingsStore(Diagnostics& diagnostics) : diagnostics_(diagnostics) {}
-    std::string read(std::string_view application, std::string_view section, std::string_view key,
-                     std::string_view fallback) override;
-    void write(std::string_view application, std::string_view section, std::string_view key,
-               std::string_view text) override;
-
-  private:
-    void warnUnsaved(std::string_view key, const QString& file, const char* reason);
-
-    QtDiagnostics stderr_;
-    Diagnostics& diagnostics_;
-};
+// The folder of the user's settings files on this desktop ($XDG_CONFIG_HOME, by default
+// ~/.config), where Qt's settings keep them too.
+std::string userSettingsFolder();
 
 class QtExecutableName : public ExecutableName {
   public:

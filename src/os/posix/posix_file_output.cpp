@@ -128,12 +128,13 @@ std::string writeDurably(Descriptor& file, std::string_view text) {
 
 // A hidden file beside the target, created new (never an existing one, never through a link).
 // A new log gets the usual permissions (0666 less the umask), a replaced one keeps its own.
-int createTemporaryBeside(const Target& target, std::string& temporary) {
+int createTemporaryBeside(const Target& target, bool lockedName, std::string& temporary) {
     static std::mt19937 random{std::random_device{}()};
     const mode_t mode = target.exists ? (target.status.st_mode & 0777) : 0666;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         temporary = folderOf(target.path) + "/." + baseOf(target.path) + "." +
                     std::to_string(random() % 1000000000u) + ".tmp";
+        if (lockedName) temporary = folderOf(target.path) + "/." + baseOf(target.path) + ".tmp";
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0 && target.exists && ::fchmod(fd, mode) != 0) {
             const int error = errno;  // the umask narrowed the mode and it cannot be widened
@@ -143,21 +144,24 @@ int createTemporaryBeside(const Target& target, std::string& temporary) {
             return -1;
         }
         if (fd >= 0 || errno != EEXIST) return fd;
+        // Under the lock a file of that name is a leftover of a failed save.
+        if (lockedName && attempt > 0) return -1;
+        if (lockedName && ::unlink(temporary.c_str()) != 0) return -1;
     }
     return -1;
 }
 
 // The rename is durable only once the folder is synced. The new record is in place by then, so
 // the reason says that the old one is gone.
-std::string syncFolder(const std::string& folder) {
+std::string syncFolder(const std::string& folder, const char* content) {
     Descriptor handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (handle.get() >= 0 && ::fsync(handle.get()) == 0) return {};
-    return "the new record replaced the old one, but its folder cannot be synced to the disk (" +
-           reasonOf(errno) + "), so a crash may still lose it";
+    return std::string("the new ") + content + " replaced the old one, but its folder cannot be " +
+           "synced to the disk (" + reasonOf(errno) + "), so a crash may still lose it";
 }
 
 std::string replaceAtomically(const Target& target, std::string_view text, int fd,
-                              const std::string& temporary) {
+                              const std::string& temporary, const char* content) {
     Descriptor file(fd);
     auto failure = writeDurably(file, text);
     if (failure.empty() && ::rename(temporary.c_str(), target.path.c_str()) != 0)
@@ -166,12 +170,13 @@ std::string replaceAtomically(const Target& target, std::string_view text, int f
         ::unlink(temporary.c_str());
         return failure;
     }
-    return syncFolder(folderOf(target.path));
+    return syncFolder(folderOf(target.path), content);
 }
 
 // A folder that admits no new file but holds a log the user may write (a log made ready by an
 // administrator): the only way to write it is in place, as a plain write would.
-std::string rewriteInPlace(const Target& target, std::string_view text, int folderError) {
+std::string rewriteInPlace(const Target& target, std::string_view text, int folderError,
+                           const char* content) {
     Descriptor file(::open(target.path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC));
     if (file.get() < 0) return reasonOf(folderError);
     struct stat opened {};
@@ -179,8 +184,8 @@ std::string rewriteInPlace(const Target& target, std::string_view text, int fold
         opened.st_ino != target.status.st_ino)
         return "the file changed while it was being opened";
     const std::string damaged =
-        " (its folder admits no new file, so it was rewritten in place: the old record may be "
-        "damaged)";
+        std::string(" (its folder admits no new file, so it was rewritten in place: the old ") +
+        content + " may be damaged)";
     if (::ftruncate(file.get(), 0) != 0) return reasonOf(errno) + damaged;
     const auto failure = writeDurably(file, text);
     return failure.empty() ? failure : failure + damaged;
@@ -192,11 +197,11 @@ std::string PosixFileOutput::replace(const std::string& relativeName, std::strin
     Target target;
     if (auto refusal = resolve(relativeName, target); !refusal.empty()) return refusal;
     std::string temporary;
-    const int fd = createTemporaryBeside(target, temporary);
-    if (fd >= 0) return replaceAtomically(target, text, fd, temporary);
+    const int fd = createTemporaryBeside(target, options_.lockedName, temporary);
+    if (fd >= 0) return replaceAtomically(target, text, fd, temporary, options_.content);
     const int error = errno;
     if ((error == EACCES || error == EPERM) && target.exists)
-        return rewriteInPlace(target, text, error);
+        return rewriteInPlace(target, text, error, options_.content);
     return reasonOf(error);
 }
 
@@ -214,6 +219,10 @@ std::string PosixFileOutput::absoluteName(const std::string& relativeName) {
 
 std::unique_ptr<FileOutput> os::makeFileOutput() {
     return std::make_unique<PosixFileOutput>();
+}
+
+std::unique_ptr<FileOutput> os::makeLockedFileOutput() {
+    return std::make_unique<PosixFileOutput>(PosixFileOutput::Options{"file", true});
 }
 
 }  // namespace rzv

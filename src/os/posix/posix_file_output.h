@@ -22,10 +22,23 @@ namespace rzv {
 //
 // Names and content are written as their UTF-8 bytes: the encoding Qt and the desktop give file
 // names and 8-bit text on these systems.
+//
+// A writer that holds the file's lock may name its hidden file after the target alone
+// (".<name>.tmp"): one left behind by a failed removal is then replaced by the next save instead
+// of lying there for good.
 class PosixFileOutput : public FileOutput {
   public:
+    struct Options {
+        const char* content = "record";  // what the file holds, for the reasons
+        bool lockedName = false;
+    };
+    PosixFileOutput() = default;
+    explicit PosixFileOutput(Options options) : options_(options) {}
     std::string replace(const std::string& relativeName, std::string_view text) override;
     std::string absoluteName(const std::string& relativeName) override;
+
+  private:
+    Options options_;
 };
 
 }  // namespace rzv
