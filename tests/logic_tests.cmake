@@ -22,5 +22,6 @@ set(RZV_LOGIC_TEST_SOURCES
     ${RZV_TESTS_DIR}/unit/settings_test.cpp
     ${RZV_TESTS_DIR}/unit/startup_test.cpp
     ${RZV_TESTS_DIR}/unit/uptime_test.cpp
+    ${RZV_TESTS_DIR}/unit/view_rules_test.cpp
     ${RZV_TESTS_DIR}/unit/window_system_test.cpp
 )

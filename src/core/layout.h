@@ -16,12 +16,9 @@ struct TwipsRect {
 
 enum class ControlKind { Field, Label, Tickbox, Button };
 
-enum class Look {
-    Plain,    // the window's default font and colours
-    Title,    // green on black, Arial 9 pt bold
-    Caption,  // default colours, MS Sans Serif 8.25 pt bold
-    Display,  // green on black, Arial 9.75 pt bold
-};
+// A control's font and colours, described in core/looks.h.
+enum class Look { Plain, Title, Caption, Display };
+inline constexpr std::size_t kLookCount = 4;
 
 constexpr int kNoFocus = -1;
 

@@ -66,6 +66,11 @@ class MainWindow {
     TickState value(Tickbox t) const { return tickboxes_[indexOf(t)].value; }
     // A change raises the tickbox's change event.
     void setValue(Tickbox t, TickState value);
+    // The user's click: a ticked box is cleared, a clear or greyed one ticked.
+    void click(Tickbox t) { setValue(t, afterClick(value(t))); }
+    static constexpr TickState afterClick(TickState value) {
+        return value == TickState::Ticked ? TickState::Clear : TickState::Ticked;
+    }
     bool isEnabled(Tickbox t) const { return tickboxes_[indexOf(t)].enabled; }
     void setEnabled(Tickbox t, bool enabled);
 

@@ -17,6 +17,10 @@ int pixelsAtDpi(double twips, int dpi) {
         std::lround(std::clamp<double>(pixels, -kFarthestPixel, kFarthestPixel)));
 }
 
+float edgeTwips(float storedTwips, int pixelNow, int dpi) {
+    return pixelNow == pixelsAtDpi(storedTwips, dpi) ? storedTwips : twipsAtDpi(pixelNow, dpi);
+}
+
 float twipsAtDpi(int pixels, int dpi) {
     if (dpi <= 0) dpi = kReferenceDpi;
     return static_cast<float>(std::lround(pixels * kTwipsPerInch / dpi));

@@ -19,6 +19,11 @@ int pixelsAtDpi(double twips, int dpi);
 // Pixels at `dpi` back to whole twips.
 float twipsAtDpi(int pixels, int dpi);
 
+// Where a window's edge stands, in twips: a window still on the pixel its stored twips give
+// keeps them exactly (converting the pixel back would round them), a moved one takes the
+// twips of its new pixel.
+float edgeTwips(float storedTwips, int pixelNow, int dpi);
+
 // A window edge (left or top) in twips to pixels of the virtual screen, and back.
 inline int positionPixels(double twips) {
     return pixelsAtDpi(twips, kReferenceDpi);

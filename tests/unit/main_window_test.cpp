@@ -97,6 +97,20 @@ TEST_F(MainWindowTest, tickboxChangeRaisesItsEventOnlyWhenTheValueChanges) {
     EXPECT_EQ(window.value(Tickbox::AUTOSTART_TICKBOX), TickState::Greyed);
 }
 
+// Both front ends leave a click to the model: a greyed box (a stored 2) is ticked, not cleared.
+TEST_F(MainWindowTest, aClickClearsATickedBoxAndTicksAClearOrGreyedOne) {
+    const Tickbox t = Tickbox::AlwaysOnTop_TICKBOX;
+    for (const auto& [before, after] : {std::pair{TickState::Ticked, TickState::Clear},
+                                        std::pair{TickState::Clear, TickState::Ticked},
+                                        std::pair{TickState::Greyed, TickState::Ticked}}) {
+        window.setValue(t, before);
+        events.raised.clear();
+        window.click(t);
+        EXPECT_EQ(window.value(t), after) << static_cast<int>(before);
+        EXPECT_EQ(events.raised, std::vector<Tickbox>{t});
+    }
+}
+
 TEST_F(MainWindowTest, intervalDoesNotEnableAndDisabledTimersNeverTick) {
     window.setInterval(Timer::LOG_TIMER, 1000);
     timers.advance(5000);

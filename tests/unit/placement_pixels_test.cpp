@@ -52,5 +52,21 @@ TEST(PlacementPixels, extremeStoredValuesGiveTheClampedPlace) {
         }
 }
 
+// A window left where it was put saves its stored twips, not the rounded twips of its pixel;
+// one the user moved saves where it went.
+TEST(PlacementPixels, aWindowThatStayedKeepsItsTwipsAndAMovedOneTakesItsNewPlace) {
+    struct Case {
+        float stored;
+        int pixelNow, dpi;
+        float saved;
+    };
+    for (const Case& c :
+         {Case{1000, 67, 96, 1000}, Case{1003, 67, 96, 1003}, Case{1000, 68, 96, 1020},
+          Case{1000, 100, 144, 1000}, Case{1000, 101, 144, 1010}, Case{1e30f, 32767, 96, 1e30f},
+          Case{-7, 0, 96, -7}, Case{0, -1, 96, -15}})
+        EXPECT_EQ(edgeTwips(c.stored, c.pixelNow, c.dpi), c.saved)
+            << c.stored << " at pixel " << c.pixelNow << ", " << c.dpi << " DPI";
+}
+
 }  // namespace
 }  // namespace rzv

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include "core/line_ends.h"
 #include "gui/qt/accessibility.h"
 
 namespace rzv {
@@ -90,7 +91,7 @@ void AboutDialog::labelChanged(AboutLabel l) {
 }
 
 void AboutDialog::reportChanged() {
-    report_->setPlainText(forDisplay(model_.report()));
+    report_->setPlainText(toQt(withLineFeeds(model_.report())));
 }
 
 void AboutDialog::placementChanged() {
@@ -106,11 +107,10 @@ bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void AboutDialog::done(int result) {
-    if (!unloaded_) {
-        unloaded_ = true;
+    unload_([this] {
         model_.notePlacement(placement_.current());
         reactions_.unload();
-    }
+    });
     QDialog::done(result);
 }
 

@@ -7,6 +7,7 @@
 
 #include "about/about_window.h"
 #include "about/about_window_host.h"
+#include "core/unload_once.h"
 #include "gui/qt/widget_looks.h"
 
 class QLabel;
@@ -44,7 +45,7 @@ class AboutDialog : public QDialog, public AboutWindowObserver {
     std::array<QLabel*, kAboutLabelCount> labels_{};
     QPlainTextEdit* report_ = nullptr;
     QPushButton* ok_ = nullptr;
-    bool unloaded_ = false;
+    UnloadOnce unload_;
 };
 
 class QtAboutHost : public AboutWindowHost {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/caption_links.h"
+#include "core/line_ends.h"
 #include "gui/qt/accessibility.h"
 #include "gui/qt/read_only_text_box.h"
 #include "gui/qt/tickbox_widget.h"
@@ -48,7 +49,7 @@ void MainWindowView::buildControls() {
                     auto* box = new QPlainTextEdit(this);
                     box->setReadOnly(true);
                     box->setLineWrapMode(QPlainTextEdit::NoWrap);  // a record's lines stay whole
-                    box->setPlainText(forDisplay(control.designText));
+                    box->setPlainText(toQt(withLineFeeds(control.designText)));
                     widget = box;
                 } else {
                     // The value fields change once a frame while in view: a light box whose
@@ -72,9 +73,7 @@ void MainWindowView::buildControls() {
                 const auto tickbox = static_cast<Tickbox>(control.id);
                 box->setCheckState(TickboxWidget::stateOf(model_.value(tickbox)));
                 box->setEnabled(model_.isEnabled(tickbox));
-                connect(box, &QCheckBox::clicked, this, [this, box, tickbox] {
-                    model_.setValue(tickbox, TickboxWidget::valueOf(box->checkState()));
-                });
+                connect(box, &QCheckBox::clicked, this, [this, tickbox] { model_.click(tickbox); });
                 tickboxes_[control.id] = box;
                 widget = box;
                 break;
@@ -157,12 +156,10 @@ bool MainWindowView::inView(const QWidget* w) const {
 }
 
 void MainWindowView::hidePeekingControls() {
-    // A frame thinner than the designed one leaves the client area a few pixels wider, and the
-    // edge of an off-screen box would peek in: a control shows once a useful part of it is in.
-    constexpr int kUsefulPixels = 8;
-    const QRect useful = rect().adjusted(0, 0, -kUsefulPixels, -kUsefulPixels);
     for (const auto& [child, focusPolicy] : placed_) {
-        const bool seen = useful.intersects(child->geometry());
+        const QRect r = child->geometry();
+        const bool seen = isInView({r.left(), r.top(), r.left() + r.width(), r.top() + r.height()},
+                                   width(), height());
         if (child->isHidden() != seen) continue;
         // Out of view a control is out of reach too: no Tab stop, no place in a reader's tree.
         // Its place in the focus order stays for when it comes back.
@@ -172,40 +169,34 @@ void MainWindowView::hidePeekingControls() {
     }
     // The uptime timers wake once a second while only the display shows their work, once a frame
     // while value fields do.
-    const auto* display = fields_[indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)];
-    model_.setValueFieldsInView(std::any_of(fields_.begin(), fields_.end(), [&](QWidget* field) {
-        return field != display && !field->isHidden();
-    }));
+    model_.setValueFieldsInView(
+        valueFieldsInView([this](Field f) { return !fields_[indexOf(f)]->isHidden(); }));
 }
 
 void MainWindowView::noteFramePeriod() {
     const QScreen* shownOn = screen();
-    const qreal hertz = shownOn ? shownOn->refreshRate() : 0;
-    model_.setFramePeriodMs(hertz >= 1 ? qRound(1000 / hertz) : 0);
+    model_.setFramePeriodMs(framePeriodMsAt(shownOn ? shownOn->refreshRate() : 0));
 }
 
 void MainWindowView::showField(Field f) {
-    dirty_.reset(indexOf(f));
+    deferred_.shown(f);
     const auto& text = model_.text(f);
     QWidget* widget = fields_[indexOf(f)];
     if (auto* box = dynamic_cast<ReadOnlyTextBox*>(widget)) {
         box->setText(toQt(text));
     } else if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
-        const QString shown = forDisplay(text);
+        const QString shown = toQt(withLineFeeds(text));
         if (box->toPlainText() != shown) box->setPlainText(shown);
     }
 }
 
 void MainWindowView::showDirtyFields() {
-    for (std::size_t i = 0; i < kFieldCount; ++i)
-        if (dirty_.test(i) && inView(fields_[i])) showField(static_cast<Field>(i));
+    deferred_.catchUp([this](Field f) { return inView(fields_[indexOf(f)]); },
+                      [this](Field f) { showField(f); });
 }
 
 void MainWindowView::fieldChanged(Field f) {
-    if (inView(fields_[indexOf(f)]))
-        showField(f);
-    else
-        dirty_.set(indexOf(f));
+    if (deferred_.showNow(f, inView(fields_[indexOf(f)]))) showField(f);
 }
 
 void MainWindowView::labelChanged(Label l) {
@@ -262,11 +253,10 @@ void MainWindowView::closeRequested() {
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {
-    if (!unloaded_) {
-        unloaded_ = true;
+    unload_([this] {
         model_.notePlacement(placement_.current());
         if (callbacks_.unload) callbacks_.unload();
-    }
+    });
     event->accept();
 }
 

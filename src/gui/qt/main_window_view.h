@@ -4,13 +4,14 @@
 
 #include <QWidget>
 #include <array>
-#include <bitset>
 #include <functional>
 #include <utility>
 #include <vector>
 
 #include "core/layout.h"
 #include "core/main_window.h"
+#include "core/unload_once.h"
+#include "core/view_rules.h"
 #include "gui/qt/widget_looks.h"
 
 class QLabel;
@@ -70,9 +71,9 @@ class MainWindowView : public QWidget, public MainWindowObserver {
     // Every control with the keyboard focus it takes while in view.
     std::vector<std::pair<QWidget*, Qt::FocusPolicy>> placed_;
     // Fields written while out of sight; they are brought up to date when they come into view.
-    std::bitset<kFieldCount> dirty_;
+    DeferredFields deferred_;
     OuterPlacement placement_;
-    bool unloaded_ = false;
+    UnloadOnce unload_;
 };
 
 }  // namespace rzv

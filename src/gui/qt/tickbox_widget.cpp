@@ -9,18 +9,6 @@ TickboxWidget::TickboxWidget(const QString& caption, QWidget* parent) : QCheckBo
     setTristate(true);
 }
 
-TickState TickboxWidget::valueOf(Qt::CheckState state) {
-    switch (state) {
-        case Qt::Unchecked:
-            return TickState::Clear;
-        case Qt::Checked:
-            return TickState::Ticked;
-        case Qt::PartiallyChecked:
-            return TickState::Greyed;
-    }
-    return TickState::Clear;
-}
-
 Qt::CheckState TickboxWidget::stateOf(TickState value) {
     switch (value) {
         case TickState::Ticked:
@@ -34,7 +22,7 @@ Qt::CheckState TickboxWidget::stateOf(TickState value) {
 }
 
 void TickboxWidget::nextCheckState() {
-    setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    // The model decides what a click does (MainWindow::click); the box shows its answer.
 }
 
 bool TickboxWidget::hitButton(const QPoint& pos) const {

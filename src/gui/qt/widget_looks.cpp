@@ -1,5 +1,6 @@
 #include "gui/qt/widget_looks.h"
 
+#include "core/looks.h"
 #include "core/placement_pixels.h"
 
 #include <QGuiApplication>
@@ -9,17 +10,21 @@
 namespace rzv {
 namespace {
 
-// Arial and MS Sans Serif are not on every desktop: each family list ends in metric-compatible
-// stand-ins.
-const QStringList kArial = {"Arial", "Liberation Sans", "Arimo"};
-const QStringList kSansSerif = {"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans",
-                                "Arial"};
+// Qt takes the first family of the list that the desktop has.
+template <std::size_t N>
+QStringList familiesOf(const std::array<const char*, N>& faces) {
+    QStringList families;
+    for (const char* face : faces) families << QString::fromLatin1(face);
+    return families;
+}
 
-QFont designFont(const QStringList& families, double points, bool bold) {
+QFont fontFor(Look look) {
+    const LookFont design = fontOf(look);
     QFont font;
-    font.setFamilies(families);
-    font.setPointSizeF(points);
-    font.setBold(bold);
+    font.setFamilies(design.face == Face::Arial ? familiesOf(kArialFaces)
+                                                : familiesOf(kSansSerifFaces));
+    font.setPointSizeF(design.points);
+    font.setBold(design.bold);
     return font;
 }
 
@@ -42,36 +47,18 @@ bool windowSystemTellsPositions() {
 
 }  // namespace
 
-QString forDisplay(const std::string& text) {
-    QString shown = toQt(text);
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return shown;
-}
-
 QColor colourOf(unsigned number) {
     return QColor(number & 0xff, (number >> 8) & 0xff, (number >> 16) & 0xff);
 }
 
 QFont windowFont() {
-    return designFont(kSansSerif, 8.25, false);
+    return fontFor(Look::Plain);
 }
 
 void applyLook(QWidget* widget, Look look) {
-    switch (look) {
-        case Look::Plain:
-            return;
-        case Look::Caption:
-            widget->setFont(designFont(kSansSerif, 8.25, true));
-            return;
-        case Look::Title:
-            widget->setFont(designFont(kArial, 9, true));
-            greenOnBlack(widget);
-            return;
-        case Look::Display:
-            widget->setFont(designFont(kArial, 9.75, true));
-            greenOnBlack(widget);
-            return;
-    }
+    if (look == Look::Plain) return;  // the window's font, inherited
+    widget->setFont(fontFor(look));
+    if (fontOf(look).greenOnBlack) greenOnBlack(widget);
 }
 
 QIcon programIcon() {
@@ -87,12 +74,6 @@ int Twips::x(double twips) const {
 }
 int Twips::y(double twips) const {
     return pixelsAtDpi(twips, widget_->logicalDpiY());
-}
-float Twips::fromX(int pixels) const {
-    return twipsAtDpi(pixels, widget_->logicalDpiX());
-}
-float Twips::fromY(int pixels) const {
-    return twipsAtDpi(pixels, widget_->logicalDpiY());
 }
 
 QMargins OuterPlacement::frameMargins() const {
@@ -128,13 +109,12 @@ void OuterPlacement::fitOnceFrameIsKnown() {
 }
 
 Placement OuterPlacement::current() const {
-    const Twips twips(window_);
     const QPoint outer = window_->frameGeometry().topLeft();
     Placement p = placement_;
     p.positionKnown = windowSystemTellsPositions();
     if (!p.positionKnown) return p;
-    if (outer.x() != twips.x(p.left)) p.left = twips.fromX(outer.x());
-    if (outer.y() != twips.y(p.top)) p.top = twips.fromY(outer.y());
+    p.left = edgeTwips(p.left, outer.x(), window_->logicalDpiX());
+    p.top = edgeTwips(p.top, outer.y(), window_->logicalDpiY());
     return p;
 }
 

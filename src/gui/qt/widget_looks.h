@@ -16,9 +16,6 @@ inline QString toQt(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// A text box keeps CR LF line ends; the widget wants plain line feeds.
-QString forDisplay(const std::string& text);
-
 // A colour number, 0x00BBGGRR.
 QColor colourOf(unsigned number);
 
@@ -33,8 +30,6 @@ class Twips {
     explicit Twips(const QWidget* widget) : widget_(widget) {}
     int x(double twips) const;
     int y(double twips) const;
-    float fromX(int pixels) const;
-    float fromY(int pixels) const;
     QRect rect(const TwipsRect& r) const {
         return QRect(x(r.left), y(r.top), x(r.width), y(r.height));
     }

@@ -1,5 +1,6 @@
 #include "gui/win32/about_window_win32.h"
 
+#include "core/line_ends.h"
 #include "gui/win32/top_level_window.h"
 #include "os/win32/wide_text.h"
 
@@ -47,11 +48,10 @@ std::size_t Win32AboutWindow::rowOf(ControlKind kind, std::size_t id) {
 
 void Win32AboutWindow::close() {
     if (!window_) return;
-    if (!unloaded_) {
-        unloaded_ = true;
+    unload_([this] {
         model_.notePlacement(placement_.current(window_));
         reactions_.unload();
-    }
+    });
     // The owner first, so that it, not another program, becomes active.
     EnableWindow(owner_, TRUE);
     const HWND window = window_;
@@ -70,7 +70,8 @@ void Win32AboutWindow::labelChanged(AboutLabel l) {
 }
 
 void Win32AboutWindow::reportChanged() {
-    setTextIfChanged(controls_.handleOf(rowOf(ControlKind::Field, 0)), forDisplay(model_.report()));
+    setTextIfChanged(controls_.handleOf(rowOf(ControlKind::Field, 0)),
+                     widen(withCrLf(model_.report())));
 }
 
 void Win32AboutWindow::placementChanged() {

@@ -7,6 +7,7 @@
 
 #include "about/about_window.h"
 #include "about/about_window_host.h"
+#include "core/unload_once.h"
 #include "gui/win32/controls_win32.h"
 #include "gui/win32/timer_service_win32.h"
 
@@ -47,7 +48,7 @@ class Win32AboutWindow : public AboutWindowObserver {
     ChildControls controls_;
     Brushes brushes_;
     OuterPlacement placement_;
-    bool unloaded_ = false;
+    UnloadOnce unload_;
 };
 
 class Win32AboutHost : public AboutWindowHost {

@@ -5,6 +5,8 @@
 #include <numeric>
 #include <string_view>
 
+#include "core/line_ends.h"
+#include "core/looks.h"
 #include "core/placement_pixels.h"
 #include "os/win32/wide_text.h"
 
@@ -166,37 +168,33 @@ bool isTrueType(const wchar_t* face) {
 }  // namespace
 
 const wchar_t* dialogFace() {
+    static const std::wstring designed = widen(kSansSerifFaces[0]);
+    static const std::wstring twin = widen(kSansSerifFaces[1]);
     static const wchar_t* const face =
-        isTrueType(L"MS Sans Serif") ? L"MS Sans Serif" : L"Microsoft Sans Serif";
+        isTrueType(designed.c_str()) ? designed.c_str() : twin.c_str();
     return face;
 }
 
 void Fonts::make(UINT dpi) {
     release();
-    window_ = makeFont(dialogFace(), 8.25, false, dpi);
-    caption_ = makeFont(dialogFace(), 8.25, true, dpi);
-    title_ = makeFont(L"Arial", 9, true, dpi);
-    display_ = makeFont(L"Arial", 9.75, true, dpi);
+    // Windows has Arial; the dialog face stands for the sans serif.
+    static const std::wstring arial = widen(kArialFaces[0]);
+    for (std::size_t i = 0; i < fonts_.size(); ++i) {
+        const LookFont design = fontOf(static_cast<Look>(i));
+        fonts_[i] = makeFont(design.face == Face::Arial ? arial.c_str() : dialogFace(),
+                             design.points, design.bold, dpi);
+    }
 }
 
 HFONT Fonts::of(Look look) const {
-    switch (look) {
-        case Look::Plain:
-            return window_;
-        case Look::Caption:
-            return caption_;
-        case Look::Title:
-            return title_;
-        case Look::Display:
-            return display_;
-    }
-    return window_;
+    const auto i = static_cast<std::size_t>(look);
+    return i < fonts_.size() ? fonts_[i] : fonts_[0];
 }
 
 void Fonts::release() {
-    for (HFONT* font : {&window_, &caption_, &title_, &display_}) {
-        if (*font) DeleteObject(*font);
-        *font = nullptr;
+    for (HFONT& font : fonts_) {
+        if (font) DeleteObject(font);
+        font = nullptr;
     }
 }
 
@@ -259,8 +257,8 @@ Placement OuterPlacement::current(HWND window) const {
     RECT outer;
     Placement p = placement_;
     if (!restoredRectangle(window, outer)) return p;
-    if (outer.left != positionPixels(p.left)) p.left = positionTwips(outer.left);
-    if (outer.top != positionPixels(p.top)) p.top = positionTwips(outer.top);
+    p.left = edgeTwips(p.left, outer.left, kReferenceDpi);
+    p.top = edgeTwips(p.top, outer.top, kReferenceDpi);
     return p;
 }
 
@@ -282,8 +280,8 @@ void ChildControls::create(HWND parent, const ControlLayout* table, std::size_t 
             continue;
         }
         const ControlClass cls = classOf(c);
-        const std::wstring text =
-            c.kind == ControlKind::Field ? forDisplay(c.designText) : widen(c.designText);
+        const std::wstring text = widen(c.kind == ControlKind::Field ? withCrLf(c.designText)
+                                                                     : std::string(c.designText));
         handles_[row] = CreateWindowExW(
             cls.exStyle, cls.name, text.c_str(), WS_CHILD | WS_VISIBLE | cls.style, 0, 0, 0, 0,
             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idOf(row))), instance, nullptr);
@@ -317,7 +315,7 @@ std::size_t ChildControls::rowOfHandle(HWND child) const {
 }
 
 HBRUSH colourLook(HDC dc, Look look, unsigned back, Brushes& brushes) {
-    if (look != Look::Title && look != Look::Display) return nullptr;
+    if (!fontOf(look).greenOnBlack) return nullptr;
     SetTextColor(dc, colorRefOf(kGreen));
     SetBkColor(dc, colorRefOf(back));
     return brushes.of(back);
@@ -332,17 +330,6 @@ std::wstring textOf(HWND window) {
 
 void setTextIfChanged(HWND window, const std::wstring& text) {
     if (textOf(window) != text) SetWindowTextW(window, text.c_str());
-}
-
-std::wstring forDisplay(const std::string& text) {
-    std::wstring shown;
-    const std::wstring wide = widen(text);
-    shown.reserve(wide.size());
-    for (std::size_t i = 0; i < wide.size(); ++i) {
-        if (wide[i] == L'\n' && (i == 0 || wide[i - 1] != L'\r')) shown += L'\r';
-        shown += wide[i];
-    }
-    return shown;
 }
 
 HICON programIcon(int size) {

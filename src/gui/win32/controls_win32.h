@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -34,7 +35,7 @@ class Fonts {
 
   private:
     void release();
-    HFONT window_ = nullptr, caption_ = nullptr, title_ = nullptr, display_ = nullptr;
+    std::array<HFONT, kLookCount> fonts_{};  // by look
 };
 
 // Solid brushes by colour number, made once each.
@@ -118,8 +119,6 @@ HBRUSH colourLook(HDC dc, Look look, unsigned back, Brushes& brushes);
 std::wstring textOf(HWND window);
 // Sets the text only when it differs: an unchanged control is not repainted.
 void setTextIfChanged(HWND window, const std::wstring& text);
-// A text box shows CR LF line ends; a lone LF would show as a box.
-std::wstring forDisplay(const std::string& text);
 
 HICON programIcon(int size);
 

@@ -1,6 +1,7 @@
 #include "gui/win32/main_window_view_win32.h"
 
 #include "core/caption_links.h"
+#include "core/line_ends.h"
 #include "gui/win32/top_level_window.h"
 #include "os/win32/wide_text.h"
 
@@ -8,9 +9,6 @@ namespace rzv {
 namespace {
 
 constexpr wchar_t kClassName[] = L"QV_ZIV_MAIN";
-// A control shows once a useful part of it lies in the client area: the edge of an off-screen
-// box must not peek in when the frame is thinner than designed.
-constexpr int kUsefulPixels = 8;
 
 std::size_t rowOf(ControlKind kind, std::size_t id) {
     return rowIn(kMainWindowControls.data(), kMainWindowControls.size(), kind, id);
@@ -90,15 +88,14 @@ void Win32MainWindowView::placeControls(UINT dpi) {
 void Win32MainWindowView::showWhatIsInView() {
     RECT client;
     GetClientRect(window_, &client);
-    client.right -= kUsefulPixels;
-    client.bottom -= kUsefulPixels;
     // Out of view a control is out of reach too: hidden, and no Tab stop for the dialog manager
     // or a reader. It keeps its place in the z order for when it comes back.
     auto showIfInView = [&](HWND child, bool tabStop) {
-        RECT r, overlap;
+        RECT r;
         GetWindowRect(child, &r);
         MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&r), 2);
-        const bool inView = IntersectRect(&overlap, &r, &client) != 0;
+        const bool inView = isInView({r.left, r.top, r.right, r.bottom}, client.right - client.left,
+                                     client.bottom - client.top);
         const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
         if (inView == ((style & WS_VISIBLE) != 0)) return;
         if (tabStop)
@@ -108,39 +105,27 @@ void Win32MainWindowView::showWhatIsInView() {
     for (std::size_t row = 0; row < controls_.size(); ++row)
         showIfInView(controls_.handleOf(row), controls_.rowOf(row).focus != kNoFocus);
     showIfInView(line_, false);
-    for (std::size_t f = 0; f < kFieldCount; ++f)
-        if (dirty_.test(f) && IsWindowVisible(handleOf(static_cast<Field>(f))))
-            showField(static_cast<Field>(f));
-    // The uptime timers wake once a second while only the display shows their work, once a
-    // frame while value fields do.
-    bool fieldsInView = false;
-    for (std::size_t f = 0; f < kFieldCount; ++f) {
-        const HWND field = handleOf(static_cast<Field>(f));
-        if (static_cast<Field>(f) != Field::QV_UPTIME_DISPLAY_TEXTBOX &&
-            (GetWindowLongPtrW(field, GWL_STYLE) & WS_VISIBLE) != 0)
-            fieldsInView = true;
-    }
-    model_.setValueFieldsInView(fieldsInView);
+    deferred_.catchUp([this](Field f) { return IsWindowVisible(handleOf(f)) != 0; },
+                      [this](Field f) { showField(f); });
+    model_.setValueFieldsInView(valueFieldsInView(
+        [this](Field f) { return (GetWindowLongPtrW(handleOf(f), GWL_STYLE) & WS_VISIBLE) != 0; }));
 }
 
 void Win32MainWindowView::noteFramePeriod() {
-    // The refresh rate of the monitor the window is on; 0 or 1 stand for "the hardware's default".
+    // The refresh rate of the monitor the window is on.
     const HDC dc = GetDC(window_);
     const int hertz = dc ? GetDeviceCaps(dc, VREFRESH) : 0;
     if (dc) ReleaseDC(window_, dc);
-    model_.setFramePeriodMs(hertz > 1 ? (1000 + hertz / 2) / hertz : 0);
+    model_.setFramePeriodMs(framePeriodMsAt(hertz));
 }
 
 void Win32MainWindowView::showField(Field f) {
-    dirty_.reset(indexOf(f));
-    setTextIfChanged(handleOf(f), forDisplay(model_.text(f)));
+    deferred_.shown(f);
+    setTextIfChanged(handleOf(f), widen(withCrLf(model_.text(f))));
 }
 
 void Win32MainWindowView::fieldChanged(Field f) {
-    if (IsWindowVisible(handleOf(f)))
-        showField(f);
-    else
-        dirty_.set(indexOf(f));
+    if (deferred_.showNow(f, IsWindowVisible(handleOf(f)) != 0)) showField(f);
 }
 
 void Win32MainWindowView::labelChanged(Label l) {
@@ -179,10 +164,10 @@ void Win32MainWindowView::closeRequested() {
 }
 
 void Win32MainWindowView::unloadOnce() {
-    if (unloaded_) return;
-    unloaded_ = true;
-    model_.notePlacement(placement_.current(window_));
-    if (callbacks_.unload) callbacks_.unload();
+    unload_([this] {
+        model_.notePlacement(placement_.current(window_));
+        if (callbacks_.unload) callbacks_.unload();
+    });
 }
 
 void Win32MainWindowView::onCommand(int id, int code) {
@@ -192,10 +177,7 @@ void Win32MainWindowView::onCommand(int id, int code) {
     if (c.kind == ControlKind::Button) {
         if (callbacks_.click) callbacks_.click(static_cast<Button>(c.id));
     } else if (c.kind == ControlKind::Tickbox) {
-        // A click ticks a clear or greyed box and clears a ticked one.
-        const auto t = static_cast<Tickbox>(c.id);
-        model_.setValue(
-            t, model_.value(t) == TickState::Ticked ? TickState::Clear : TickState::Ticked);
+        model_.click(static_cast<Tickbox>(c.id));  // the box shows the model's answer
     }
 }
 

@@ -8,10 +8,11 @@
 #include <windows.h>
 
 #include <array>
-#include <bitset>
 #include <functional>
 
 #include "core/main_window.h"
+#include "core/unload_once.h"
+#include "core/view_rules.h"
 #include "gui/win32/controls_win32.h"
 #include "gui/win32/timer_service_win32.h"
 
@@ -69,8 +70,8 @@ class Win32MainWindowView : public MainWindowObserver {
     std::array<std::size_t, kTickboxCount> tickboxRows_{};
     std::array<std::size_t, kButtonCount> buttonRows_{};
     // Fields written while out of sight; shown when they come into view.
-    std::bitset<kFieldCount> dirty_;
-    bool unloaded_ = false;
+    DeferredFields deferred_;
+    UnloadOnce unload_;
 };
 
 }  // namespace rzv
