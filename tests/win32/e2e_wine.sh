@@ -165,7 +165,7 @@ check "ABOUT_Left stored" 1000 "$(stored KEEPER ABOUT_Left)"
 
 # 5. The end of the session saves as the close button does: Auto Start ticked, then the end.
 click "$win" 40 64  # AUTOSTART_TICKBOX
-sleep 0.3
+sleep 1  # taken in before the session ends, however busy the machine
 "$wine" wineboot --end-session </dev/null >/dev/null 2>&1 || true
 wait_exit "$pid" 15
 check "ended with the session" 0 "$status"
