@@ -37,16 +37,7 @@ trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
 mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR=$work/runtime
-passed=0
-failures=0
-check() {  # check NAME ACTUAL EXPECTED
-    if [ "$2" == "$3" ]; then
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $1: got '$2', expected '$3'"
-        failures=$((failures + 1))
-    fi
-}
+source "$(dirname "$(readlink -f "$0")")/e2e_common.sh"  # check, report and the tally
 
 "$journald" </dev/null >"$work/journald.log" 2>&1 &
 journald_pid=$!

@@ -30,18 +30,9 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-failures=0
-passed=0
 begun=$(date +%s%N)
 
-check() {  # check NAME ACTUAL EXPECTED
-    if [ "$2" == "$3" ]; then
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $1: got '$2', expected '$3'"
-        failures=$((failures + 1))
-    fi
-}
+source "$(dirname "$(readlink -f "$0")")/e2e_common.sh"  # check, report and the tally
 note() { echo "wayland: $*"; }
 millis() { echo $((($(date +%s%N) - $1) / 1000000)); }
 
