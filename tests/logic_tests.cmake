@@ -6,7 +6,7 @@ set(RZV_TESTS_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 add_library(rzv_fakes STATIC ${RZV_TESTS_DIR}/fakes/fake_platform.cpp)
 target_include_directories(rzv_fakes PUBLIC ${RZV_TESTS_DIR})
-target_link_libraries(rzv_fakes PUBLIC rzv_logic)
+target_link_libraries(rzv_fakes PUBLIC rzv_logic rzv_timing)
 
 set(RZV_LOGIC_TEST_SOURCES
     ${RZV_TESTS_DIR}/unit/about_test.cpp
@@ -21,6 +21,7 @@ set(RZV_LOGIC_TEST_SOURCES
     ${RZV_TESTS_DIR}/unit/placement_pixels_test.cpp
     ${RZV_TESTS_DIR}/unit/settings_test.cpp
     ${RZV_TESTS_DIR}/unit/startup_test.cpp
+    ${RZV_TESTS_DIR}/unit/timer_schedule_test.cpp
     ${RZV_TESTS_DIR}/unit/uptime_test.cpp
     ${RZV_TESTS_DIR}/unit/view_rules_test.cpp
     ${RZV_TESTS_DIR}/unit/window_system_test.cpp

@@ -9,6 +9,10 @@ class TickSource {
   public:
     virtual ~TickSource() = default;
     virtual std::uint64_t millisecondsSinceBoot() = 0;
+    // The same count, finer, for waking just when a millisecond turns: never ahead of
+    // millisecondsSinceBoot() (its thousandth part is that count, or a step behind). A source
+    // with nothing finer gives the milliseconds.
+    virtual std::uint64_t microsecondsSinceBoot() { return millisecondsSinceBoot() * 1000; }
 };
 
 }  // namespace rzv

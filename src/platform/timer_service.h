@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 
@@ -13,11 +14,15 @@ namespace rzv {
 // round, in ascending timer number, so a pipeline numbered in its chain order runs in that order.
 // How often a round runs is the platform's choice, and waking a thousand times a second costs a
 // laptop its deep idle states: a pacer tells the service when the next round is worth running.
+// A repeating timer of whole seconds may fire a little early or late, within a few milliseconds,
+// to share a round's wake-up, and may once fire its next period sooner to move onto the round's
+// phase; its period stays the same.
 class TimerService {
   public:
     using FireHandler = std::function<void(std::size_t timer)>;
-    // Milliseconds from now until the next round of the 1 ms timers is due.
-    using Pacer = std::function<int()>;
+    // Time from now until the next round of the 1 ms timers is due, finer than a millisecond: a
+    // change due at a whole second of the count since boot is best drawn just then.
+    using Pacer = std::function<std::chrono::microseconds()>;
     static constexpr int kShortestPeriodMs = 1;
     // The longest sleep between rounds: the count since boot jumps over a suspend while the
     // service's own clock does not, so the next round is never more than a second away.
@@ -32,11 +37,11 @@ class TimerService {
 
     // Paces the round of the 1 ms timers. The first round runs 1 ms after the first of them
     // starts. After each round the service asks the pacer and sleeps exactly that long (clamped
-    // to kShortestPeriodMs..kLongestPaceMs) with a precise one-shot timer, runs one round, asks
-    // again. While no 1 ms timer runs, the service neither wakes for them nor asks. Installing a
-    // pacer while a round is pending re-plans that round from the pacer's answer at once (the
-    // view changed what is worth drawing). Without a pacer a round runs every millisecond.
-    virtual void setPacer(Pacer millisecondsToNextRound) = 0;
+    // to 1 us..kLongestPaceMs) with a precise one-shot timer, runs one round, asks again. While no
+    // 1 ms timer runs, the service neither wakes for them nor asks. Installing a pacer while a
+    // round is pending re-plans that round from the pacer's answer at once (the view changed what
+    // is worth drawing). Without a pacer a round runs every millisecond.
+    virtual void setPacer(Pacer timeToNextRound) = 0;
 };
 
 }  // namespace rzv

@@ -4,20 +4,21 @@
 
 namespace rzv {
 
-int millisecondsToNextVisibleChange(std::uint64_t count, bool valueFieldsInView,
-                                    int framePeriodMs) {
-    constexpr std::uint64_t kSecondMs = 1000;
+std::chrono::microseconds timeToNextVisibleChange(std::uint64_t countUs, bool valueFieldsInView,
+                                                  int framePeriodMs) {
+    constexpr std::uint64_t kSecondUs = 1000000;
     // The display's figures turn exactly on a whole count of milliseconds (they are rounded to
-    // whole milliseconds before they are cut to whole units), so the change is due at the tick
-    // that reaches the next whole second, not one later.
-    const int toNextSecond = static_cast<int>(kSecondMs - count % kSecondMs);
-    if (!valueFieldsInView) return toNextSecond;
-    return std::clamp(framePeriodMs, 1, toNextSecond);
+    // whole milliseconds before they are cut to whole units), so the change is due the instant
+    // the count reaches the next whole second, not a millisecond later.
+    const auto toNextSecond = static_cast<std::int64_t>(kSecondUs - countUs % kSecondUs);
+    if (!valueFieldsInView) return std::chrono::microseconds(toNextSecond);
+    const std::int64_t frameUs = std::int64_t{framePeriodMs} * 1000;
+    return std::chrono::microseconds(std::min(std::max<std::int64_t>(frameUs, 1000), toNextSecond));
 }
 
-int uptimePace(TickSource& ticks, const MainWindow& window) {
-    return millisecondsToNextVisibleChange(ticks.millisecondsSinceBoot(),
-                                           window.valueFieldsInView(), window.framePeriodMs());
+std::chrono::microseconds uptimePace(TickSource& ticks, const MainWindow& window) {
+    return timeToNextVisibleChange(ticks.microsecondsSinceBoot(), window.valueFieldsInView(),
+                                   window.framePeriodMs());
 }
 
 }  // namespace rzv

@@ -5,6 +5,7 @@
 // of the cost; whoever reads the fields in between runs one round first.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 #include "core/main_window.h"
@@ -12,11 +13,13 @@
 
 namespace rzv {
 
-// Milliseconds from `count` to the next round: the next whole second, or the next frame when
-// that comes sooner and the value fields are in view. Always 1 to 1000.
-int millisecondsToNextVisibleChange(std::uint64_t count, bool valueFieldsInView, int framePeriodMs);
+// Time from `countUs` (microseconds since boot) to the next round: the instant the count reaches
+// the next whole second, or the next frame when that comes sooner and the value fields are in
+// view. Always 1 us to 1 s.
+std::chrono::microseconds timeToNextVisibleChange(std::uint64_t countUs, bool valueFieldsInView,
+                                                  int framePeriodMs);
 
 // The same for the count the tick source gives now and what the window shows.
-int uptimePace(TickSource& ticks, const MainWindow& window);
+std::chrono::microseconds uptimePace(TickSource& ticks, const MainWindow& window);
 
 }  // namespace rzv

@@ -1,7 +1,6 @@
 #include "fakes/fake_platform.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace rzv::test {
 namespace {
@@ -75,86 +74,35 @@ std::uint64_t FakeTickSource::millisecondsSinceBoot() {
     return bootOffset + static_cast<std::uint64_t>(clock_.now());
 }
 
-VirtualTimerService::Slot& VirtualTimerService::slot(std::size_t timer) {
-    if (timer >= slots_.size()) slots_.resize(timer + 1);
-    return slots_[timer];
+VirtualTimerService::VirtualTimerService() : schedule_([this] { return nowUs_; }) {
+    schedule_.setPacer([this] { return pace(); });
+    schedule_.setTieOrder([this](std::vector<std::size_t>& due) {
+        if (tieOrder) tieOrder(due);
+    });
 }
 
-void VirtualTimerService::start(std::size_t timer, int intervalMs) {
-    const auto pending = roundDue();
-    auto& s = slot(timer);
-    s.running = intervalMs > 0;
-    s.interval = intervalMs;
-    s.due = now_ + intervalMs;
-    // A 1 ms timer joins the round already planned.
-    if (inRound(s) && pending) s.due = *pending;
+// Asked at every round, so that `pacing` may be turned on after the pacer was installed.
+std::chrono::microseconds VirtualTimerService::pace() {
+    if (pacing && pacer_) return pacer_();
+    return std::chrono::milliseconds(kShortestPeriodMs);
 }
 
-std::optional<std::int64_t> VirtualTimerService::roundDue() const {
-    for (const auto& s : slots_)
-        if (inRound(s)) return s.due;
-    return std::nullopt;
-}
-
-void VirtualTimerService::planRound(std::int64_t due) {
-    for (auto& s : slots_)
-        if (inRound(s)) s.due = due;
-}
-
-void VirtualTimerService::setPacer(Pacer millisecondsToNextRound) {
-    pacer_ = std::move(millisecondsToNextRound);
-    if (pacing && pacer_ && roundDue())
-        planRound(now_ + std::clamp(pacer_(), kShortestPeriodMs, kLongestPaceMs));
-}
-
-void VirtualTimerService::stop(std::size_t timer) {
-    slot(timer).running = false;
-}
-
-void VirtualTimerService::stopAll() {
-    for (auto& s : slots_) s.running = false;
-}
-
-bool VirtualTimerService::isRunning(std::size_t timer) const {
-    return timer < slots_.size() && slots_[timer].running;
-}
-
-int VirtualTimerService::intervalOf(std::size_t timer) const {
-    return timer < slots_.size() ? slots_[timer].interval : 0;
-}
-
-std::uint64_t VirtualTimerService::firesOf(std::size_t timer) const {
-    return timer < slots_.size() ? slots_[timer].fires : 0;
+void VirtualTimerService::setPacer(Pacer timeToNextRound) {
+    pacer_ = std::move(timeToNextRound);
+    // A round already waiting is planned again from the new pacer, as on the real services.
+    if (pacing) schedule_.setPacer([this] { return pace(); });
 }
 
 void VirtualTimerService::advance(std::int64_t ms) {
-    const std::int64_t target = now_ + ms;
-    std::vector<std::size_t> batch;
-    for (;;) {
-        std::int64_t next = std::numeric_limits<std::int64_t>::max();
-        for (const auto& s : slots_)
-            if (s.running) next = std::min(next, s.due);
-        if (next > target) break;
-        now_ = next;
-        batch.clear();
-        for (std::size_t i = 0; i < slots_.size(); ++i)
-            if (slots_[i].running && slots_[i].due == now_) batch.push_back(i);
-        if (tieOrder) tieOrder(batch);
-        bool roundRan = false;
-        for (std::size_t id : batch) {
-            auto& s = slots_[id];
-            // An earlier timer of the batch may have stopped or restarted this one.
-            if (!s.running || s.due != now_) continue;
-            roundRan = roundRan || inRound(s);
-            s.due += s.interval;
-            ++s.fires;
-            if (handler_) handler_(id);
-        }
-        // Unless the round stopped (or restarted) itself, the pacer says when the next is due.
-        if (roundRan && pacer_ && roundDue() == now_ + 1)
-            planRound(now_ + std::clamp(pacer_(), kShortestPeriodMs, kLongestPaceMs));
+    const std::int64_t target = nowUs_ + ms * 1000;
+    while (const auto due = schedule_.nextDue()) {
+        if (*due > target) break;
+        nowUs_ = std::max(nowUs_, *due);
+        schedule_.fireDue([this](std::size_t timer) {
+            if (handler_) handler_(timer);
+        });
     }
-    now_ = target;
+    nowUs_ = target;
 }
 
 }  // namespace rzv::test

@@ -11,6 +11,7 @@
 
 #include "about/about_window.h"
 #include "platform/platform.h"
+#include "timing/timer_schedule.h"
 
 namespace rzv::test {
 
@@ -145,43 +146,35 @@ class FakeAboutHost : public AboutWindowHost, public AboutWindowObserver {
     AboutReactions* reactions_ = nullptr;
 };
 
-// Timers on a virtual clock. Timers due at the same instant fire in ascending number, or in an
+// Timers on a virtual clock, scheduled as the real services schedule them
+// (timing/timer_schedule.h). Timers due at the same instant fire in ascending number, or in an
 // order chosen by `tieOrder`, as a real timer service is free to choose. The 1 ms timers tick
 // every millisecond unless a test turns `pacing` on: then they run in rounds whose spacing the
 // pacer chooses, as on the real service.
 class VirtualTimerService : public TimerService {
   public:
+    VirtualTimerService();
     void setFireHandler(FireHandler handler) override { handler_ = std::move(handler); }
-    void start(std::size_t timer, int intervalMs) override;
-    void stop(std::size_t timer) override;
-    void stopAll() override;
-    void setPacer(Pacer millisecondsToNextRound) override;
+    void start(std::size_t timer, int intervalMs) override { schedule_.start(timer, intervalMs); }
+    void stop(std::size_t timer) override { schedule_.stop(timer); }
+    void stopAll() override { schedule_.stopAll(); }
+    void setPacer(Pacer timeToNextRound) override;
 
     // Moves the clock forward, firing every timer that falls due on the way.
     void advance(std::int64_t ms);
-    std::int64_t now() const { return now_; }
-    bool isRunning(std::size_t timer) const;
-    int intervalOf(std::size_t timer) const;
-    std::uint64_t firesOf(std::size_t timer) const;
+    std::int64_t now() const { return nowUs_ / 1000; }
+    bool isRunning(std::size_t timer) const { return schedule_.isRunning(timer); }
+    int intervalOf(std::size_t timer) const { return schedule_.intervalOf(timer); }
+    std::uint64_t firesOf(std::size_t timer) const { return schedule_.firesOf(timer); }
 
     std::function<void(std::vector<std::size_t>&)> tieOrder;
     bool pacing = false;
 
   private:
-    struct Slot {
-        bool running = false;
-        int interval = 0;
-        std::int64_t due = 0;
-        std::uint64_t fires = 0;
-    };
-    Slot& slot(std::size_t timer);
-    bool inRound(const Slot& s) const { return pacing && s.running && s.interval <= 1; }
-    // The instant of the pending round, if one is pending.
-    std::optional<std::int64_t> roundDue() const;
-    void planRound(std::int64_t due);
+    std::chrono::microseconds pace();
 
-    std::vector<Slot> slots_;
-    std::int64_t now_ = 0;
+    std::int64_t nowUs_ = 0;
+    TimerSchedule schedule_;
     FireHandler handler_;
     Pacer pacer_;
 };

@@ -146,17 +146,21 @@ TEST(PacedUptime, wakesOnceASecondOnceAFrameWithFieldsInViewAndNeverWhenStopped)
 
 TEST(PacedUptime, nextRoundComesAtTheNextWholeSecondOrFrameNeverLaterThanASecond) {
     struct Case {
-        std::uint64_t count;
+        std::uint64_t countUs;
         bool inView;
-        int frame, expected;
+        int frame;
+        std::int64_t expectedUs;
     } const cases[] = {
-        {0, false, 16, 1000},        {999, false, 16, 1},  {86399999, false, 16, 1},
-        {86400000, false, 16, 1000}, {1001, true, 16, 16}, {1990, true, 16, 10},
-        {1500, true, 5000, 500},     {1500, true, 0, 1},
+        {0, false, 16, 1000000},          {999000, false, 16, 1000},
+        {999999, false, 16, 1},  // the instant the count reaches the second, not a ms later
+        {86399999000, false, 16, 1000},   {86400000000, false, 16, 1000000},
+        {86400000300, false, 16, 999700}, {1001000, true, 16, 16000},
+        {1990000, true, 16, 10000},       {1999600, true, 16, 400},
+        {1500000, true, 5000, 500000},    {1500000, true, 0, 1000},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(millisecondsToNextVisibleChange(c.count, c.inView, c.frame), c.expected)
-            << c.count;
+        EXPECT_EQ(timeToNextVisibleChange(c.countUs, c.inView, c.frame).count(), c.expectedUs)
+            << c.countUs;
 }
 
 }  // namespace

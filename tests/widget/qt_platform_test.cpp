@@ -70,13 +70,13 @@ TEST(QtTimerService, asksThePacerAfterEachRoundAndReplansWhenANewOneIsInstalled)
     QtTimerService timers;
     int rounds = 0, slowAsked = 0, fastAsked = 0;
     timers.setFireHandler([&](std::size_t id) { rounds += id == 0; });
-    timers.setPacer([&] { return ++slowAsked, 100000; });  // clamped to a second
+    timers.setPacer([&] { return ++slowAsked, std::chrono::seconds(100); });  // clamped to 1 s
     timers.start(0, 1);
     timers.start(1, 1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return rounds == 1; }, 2000));
     EXPECT_EQ(slowAsked, 1);
     // The round pending a second away comes at the new pace at once.
-    timers.setPacer([&] { return ++fastAsked, 1; });
+    timers.setPacer([&] { return ++fastAsked, std::chrono::microseconds(1000); });
     EXPECT_TRUE(QTest::qWaitFor([&] { return rounds >= 4; }, 500));
     EXPECT_EQ(fastAsked, rounds);  // once when installed, then once after each round but the first
     timers.stop(0);
@@ -94,6 +94,17 @@ TEST(BootClock, agreesWithTheSystemsUptimeWithinASecond) {
         QString::fromLatin1(uptime.readAll()).split(' ').first().toDouble();
     const double ours = BootClock().millisecondsSinceBoot() / 1000.0;
     EXPECT_NEAR(ours, systemSeconds, 1.0);
+}
+
+TEST(BootClock, itsMicrosecondsAreItsMillisecondsFiner) {
+    BootClock clock;
+    for (int i = 0; i < 1000; ++i) {
+        const std::uint64_t before = clock.millisecondsSinceBoot();
+        const std::uint64_t fine = clock.microsecondsSinceBoot();
+        const std::uint64_t after = clock.millisecondsSinceBoot();
+        ASSERT_LE(before, fine / 1000);
+        ASSERT_LE(fine / 1000, after);
+    }
 }
 #endif
 

@@ -1,125 +1,14 @@
-// When the Windows timers fire: the schedule on a clock the test moves, and the real service
-// with its waitable timer in the message loop.
+// When the Windows timers fire: the real service with its waitable timer in the message loop
+// (the schedule it asks is tested on a clock of the test's own in tests/unit).
 #include <gtest/gtest.h>
 
 #include <map>
 #include <vector>
 
-#include "gui/win32/timer_schedule.h"
 #include "gui/win32/timer_service_win32.h"
 
 namespace rzv {
 namespace {
-
-class TimerScheduleTest : public ::testing::Test {
-  protected:
-    std::int64_t nowUs_ = 0;
-    TimerSchedule schedule_{[this] { return nowUs_; }};
-    std::vector<std::size_t> fired_;
-    std::function<void(std::size_t)> onFire_;
-
-    // Moves the clock to each moment the schedule asks for, up to `ms`, firing what is due.
-    void runUntil(std::int64_t ms) {
-        while (auto due = schedule_.nextDue()) {
-            if (*due > ms * 1000) break;
-            nowUs_ = std::max(nowUs_, *due);
-            schedule_.fireDue([this](std::size_t t) {
-                fired_.push_back(t);
-                if (onFire_) onFire_(t);
-            });
-        }
-        nowUs_ = ms * 1000;
-    }
-    int count(std::size_t timer) const {
-        return static_cast<int>(std::count(fired_.begin(), fired_.end(), timer));
-    }
-};
-
-TEST_F(TimerScheduleTest, theShortestTimersFireAsOneRoundInTheirNumberOrder) {
-    for (std::size_t t : {5u, 0u, 3u}) schedule_.start(t, 1);
-    schedule_.start(8, 1000);
-    runUntil(3);
-    EXPECT_EQ(fired_, (std::vector<std::size_t>{0, 3, 5, 0, 3, 5, 0, 3, 5}));
-}
-
-TEST_F(TimerScheduleTest, aTimerStoppedByAnEarlierOneOfItsRoundDoesNotFire) {
-    for (std::size_t t : {0u, 1u, 2u}) schedule_.start(t, 1);
-    onFire_ = [this](std::size_t t) {
-        if (t == 0) schedule_.stop(2);
-    };
-    runUntil(5);
-    EXPECT_EQ(count(2), 0);
-    EXPECT_EQ(count(1), 5);
-}
-
-TEST_F(TimerScheduleTest, thePacerSetsTheWaitAfterEachRoundWithinItsBounds) {
-    struct Case {
-        int pace;          // what the pacer answers
-        int roundsIn3000;  // rounds in 3 s: the first at 1 ms, then one per pace
-    };
-    const Case cases[] = {{0, 3000}, {1, 3000}, {250, 12}, {1000, 3}, {60000, 3}};
-    for (const auto& c : cases) {
-        TimerSchedule schedule([this] { return nowUs_; });
-        nowUs_ = 0;
-        schedule.setPacer([&c] { return c.pace; });
-        schedule.start(0, 1);
-        int rounds = 0;
-        while (auto due = schedule.nextDue()) {
-            if (*due > 3000 * 1000) break;
-            nowUs_ = *due;
-            schedule.fireDue([&](std::size_t) { ++rounds; });
-        }
-        EXPECT_EQ(rounds, c.roundsIn3000) << "pace " << c.pace;
-    }
-}
-
-TEST_F(TimerScheduleTest, aNewPacerReplansTheWaitingRound) {
-    schedule_.start(0, 1);  // the first round is due at 1 ms...
-    schedule_.setPacer([] { return 1000; });
-    EXPECT_EQ(schedule_.nextDue(), 1000 * 1000);  // ...until the pacer says otherwise
-    runUntil(1000);
-    EXPECT_EQ(schedule_.nextDue(), 2000 * 1000);
-    nowUs_ = 500 * 1000;
-    schedule_.setPacer([] { return 20; });
-    EXPECT_EQ(schedule_.nextDue(), 520 * 1000);
-}
-
-TEST_F(TimerScheduleTest, longerTimersKeepTheirPeriodAndSkipWhatTheyMissed) {
-    schedule_.start(7, 1000);
-    runUntil(999);
-    EXPECT_EQ(count(7), 0);
-    runUntil(1000);
-    EXPECT_EQ(count(7), 1);
-    // The loop was held up for 2.5 s: one late firing, and a whole period from there.
-    nowUs_ = 3500 * 1000;
-    schedule_.fireDue([this](std::size_t t) { fired_.push_back(t); });
-    EXPECT_EQ(count(7), 2);
-    EXPECT_EQ(schedule_.nextDue(), 4500 * 1000);
-}
-
-TEST_F(TimerScheduleTest, aTimerStartedByAnotherWaitsItsWholeInterval) {
-    schedule_.start(7, 10000);  // as AUTOSTART_TIMER starts LOG_TIMER
-    onFire_ = [this](std::size_t t) {
-        if (t == 7) {
-            schedule_.stop(7);
-            schedule_.start(8, 1000);
-        }
-    };
-    runUntil(10999);
-    EXPECT_EQ(count(8), 0);
-    runUntil(11000);
-    EXPECT_EQ(count(8), 1);
-}
-
-TEST_F(TimerScheduleTest, nothingRunningMeansNoWake) {
-    EXPECT_FALSE(schedule_.nextDue());
-    schedule_.start(0, 1);
-    schedule_.start(9, 500);
-    schedule_.stop(0);
-    EXPECT_EQ(schedule_.nextDue(), 500 * 1000);
-    schedule_.stopAll();
-    EXPECT_FALSE(schedule_.nextDue());
-}
 
 // The real service in the real loop: a paced round waits for the pacer, not for the next
 // millisecond, and still fires its timers in number order.
@@ -127,7 +16,7 @@ TEST(Win32TimerService, pacedRoundsWaitInTheMessageLoop) {
     Win32TimerService timers;
     std::vector<std::size_t> fired;
     int slowFirings = 0;
-    timers.setPacer([] { return 10; });
+    timers.setPacer([] { return std::chrono::milliseconds(10); });
     timers.setFireHandler([&](std::size_t t) {
         fired.push_back(t);
         if (t == 7 && ++slowFirings == 3) PostQuitMessage(0);

@@ -9,6 +9,7 @@
 #include <QSysInfo>
 #include <QTime>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 namespace rzv {
@@ -89,74 +90,78 @@ QString withoutTimeZone(const QString& format) {
     return kept;
 }
 
-QtTimerService::QtTimerService() {
-    round_.setTimerType(Qt::PreciseTimer);
-    round_.setSingleShot(true);
-    QObject::connect(&round_, &QTimer::timeout, [this] { fireRound(); });
+namespace {
+
+std::int64_t steadyMicros() {
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
-QTimer& QtTimerService::ownTimerFor(std::size_t timer) {
-    if (timer >= own_.size()) own_.resize(timer + 1);
-    auto& slot = own_[timer];
-    if (!slot) {
-        slot = std::make_unique<QTimer>();
-        slot->setTimerType(Qt::PreciseTimer);
-        QObject::connect(slot.get(), &QTimer::timeout, [this, timer] { fire(timer); });
+// Qt's timers wait whole milliseconds from the moment they are armed. A long wait (a round paced
+// to the next whole second) is armed for the whole milliseconds before its moment, less a margin
+// for the time between arming and the loop's next wait, and the rest, under a millisecond, is
+// waited out in place; a shorter one (a frame) is rounded up, since nobody sees its fraction.
+constexpr std::int64_t kFineWaitFromUs = 50000;
+constexpr std::int64_t kEarlyWakeUs = 250;
+// The longest stretch waited out in place; a wake-up earlier than that sleeps again.
+constexpr std::int64_t kLongestSpinUs = 2000;
+
+}  // namespace
+
+QtTimerService::QtTimerService() : schedule_(steadyMicros) {
+    wake_.setTimerType(Qt::PreciseTimer);
+    wake_.setSingleShot(true);
+    QObject::connect(&wake_, &QTimer::timeout, [this] { wake(); });
+}
+
+void QtTimerService::arm() {
+    if (firing_) return;  // armed once the firing is over
+    const std::optional<std::int64_t> due = schedule_.nextDue();
+    if (!due) {
+        wake_.stop();
+        return;
     }
-    return *slot;
+    const std::int64_t wait = std::max<std::int64_t>(*due - steadyMicros(), 0);
+    const std::int64_t ms =
+        wait >= kFineWaitFromUs ? (wait - kEarlyWakeUs) / 1000 : (wait + 999) / 1000;
+    wake_.start(static_cast<int>(ms));
 }
 
-void QtTimerService::fire(std::size_t timer) {
-    if (timer >= fires_.size()) fires_.resize(timer + 1);
-    ++fires_[timer];
-    if (handler_) handler_(timer);
-}
-
-void QtTimerService::fireRound() {
-    for (std::size_t timer = 0; timer < 64; ++timer) {
-        // A timer stopped by an earlier one of this round does not fire.
-        if (roundMembers_ & (std::uint64_t{1} << timer)) fire(timer);
+void QtTimerService::wake() {
+    if (const auto due = schedule_.nextDue()) {
+        // Woken a little early on purpose: wait out the rest here rather than a millisecond late.
+        const std::int64_t rest = *due - steadyMicros();
+        if (rest > kLongestSpinUs) return arm();
+        while (steadyMicros() < *due) {
+        }
     }
-    // A member may have stopped the round, or restarted it by a stop and a new start.
-    if (roundMembers_ != 0 && !round_.isActive()) round_.start(nextPace());
+    firing_ = true;
+    schedule_.fireDue([this](std::size_t timer) {
+        if (handler_) handler_(timer);
+    });
+    firing_ = false;
+    arm();
 }
 
-int QtTimerService::nextPace() const {
-    if (!pacer_) return kShortestPeriodMs;
-    return std::clamp(pacer_(), kShortestPeriodMs, kLongestPaceMs);
-}
-
-void QtTimerService::setPacer(Pacer millisecondsToNextRound) {
-    pacer_ = std::move(millisecondsToNextRound);
-    if (round_.isActive()) round_.start(nextPace());
+void QtTimerService::setPacer(Pacer timeToNextRound) {
+    schedule_.setPacer(std::move(timeToNextRound));
+    arm();
 }
 
 void QtTimerService::start(std::size_t timer, int intervalMs) {
-    if (inRound(timer, intervalMs)) {
-        if (timer < own_.size() && own_[timer]) own_[timer]->stop();
-        roundMembers_ |= std::uint64_t{1} << timer;
-        if (!round_.isActive()) round_.start(kShortestPeriodMs);
-        return;
-    }
-    stop(timer);
-    ownTimerFor(timer).start(intervalMs);
+    schedule_.start(timer, intervalMs);
+    arm();
 }
 
 void QtTimerService::stop(std::size_t timer) {
-    if (timer < 64) roundMembers_ &= ~(std::uint64_t{1} << timer);
-    if (roundMembers_ == 0) round_.stop();
-    if (timer < own_.size() && own_[timer]) own_[timer]->stop();
+    schedule_.stop(timer);
+    arm();
 }
 
 void QtTimerService::stopAll() {
-    roundMembers_ = 0;
-    round_.stop();
-    for (auto& t : own_)
-        if (t) t->stop();
-}
-
-std::uint64_t QtTimerService::firesOf(std::size_t timer) const {
-    return timer < fires_.size() ? fires_[timer] : 0;
+    schedule_.stopAll();
+    arm();
 }
 
 void QtDiagnostics::warn(std::string_view line) {

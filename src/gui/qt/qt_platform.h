@@ -7,14 +7,13 @@
 #include <QTime>
 #include <QTimer>
 #include <cstdint>
-#include <memory>
-#include <vector>
 
 #include "platform/diagnostics.h"
 #include "platform/environment.h"
 #include "platform/executable_name.h"
 #include "platform/regional_formats.h"
 #include "platform/timer_service.h"
+#include "timing/timer_schedule.h"
 
 namespace rzv {
 
@@ -64,10 +63,11 @@ QString timeText(const QLocale& locale, QTime time);
 // spaces or comma it leaves dangling ("h:mm:ss AP t" gives "h:mm:ss AP").
 QString withoutTimeZone(const QString& format);
 
-// Timers of the shortest period share one precise one-shot QTimer and fire in ascending number
-// on each of its rounds: one wake-up instead of one per timer, a fixed order, and a pacer that
-// decides when the next round is due. Every other timer is precise too: Qt lets a coarse one
-// slip by 5 %, half a second on ten.
+// The program's timers on Qt: one precise single-shot QTimer, armed for the moment the schedule
+// says the next timer falls due (timing/timer_schedule.h). Precise, because Qt lets a coarse
+// timer slip by 5 %, half a second on ten. Qt's timers count whole milliseconds, so the QTimer
+// wakes up to a millisecond early and the rest is waited out in place: a round due at a whole
+// second of the count since boot runs on it, not up to two milliseconds after.
 class QtTimerService : public TimerService {
   public:
     QtTimerService();
@@ -75,25 +75,18 @@ class QtTimerService : public TimerService {
     void start(std::size_t timer, int intervalMs) override;
     void stop(std::size_t timer) override;
     void stopAll() override;
-    void setPacer(Pacer millisecondsToNextRound) override;
+    void setPacer(Pacer timeToNextRound) override;
 
     // How often each timer fired, for measurements.
-    std::uint64_t firesOf(std::size_t timer) const;
+    std::uint64_t firesOf(std::size_t timer) const { return schedule_.firesOf(timer); }
 
   private:
-    QTimer& ownTimerFor(std::size_t timer);
-    void fire(std::size_t timer);
-    void fireRound();
-    int nextPace() const;
-    static bool inRound(std::size_t timer, int intervalMs) {
-        return intervalMs <= kShortestPeriodMs && timer < 64;
-    }
+    void arm();
+    void wake();
 
-    QTimer round_;
-    std::uint64_t roundMembers_ = 0;  // bit n: timer n fires in the round
-    Pacer pacer_;
-    std::vector<std::unique_ptr<QTimer>> own_;
-    std::vector<std::uint64_t> fires_;
+    TimerSchedule schedule_;
+    QTimer wake_;
+    bool firing_ = false;
     FireHandler handler_;
 };
 

@@ -88,8 +88,6 @@ void Win32TimerService::fireDue() {
     ++wakeUps_;
     armedFor_.reset();  // the one-shot has gone off (or is about to be set anew)
     schedule_.fireDue([this](std::size_t timer) {
-        if (timer >= fires_.size()) fires_.resize(timer + 1);
-        ++fires_[timer];
         if (handler_) handler_(timer);
     });
 }

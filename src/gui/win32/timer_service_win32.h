@@ -11,8 +11,8 @@
 #include <optional>
 #include <vector>
 
-#include "gui/win32/timer_schedule.h"
 #include "platform/timer_service.h"
+#include "timing/timer_schedule.h"
 
 namespace rzv {
 
@@ -27,9 +27,9 @@ class Win32TimerService : public TimerService {
     void start(std::size_t timer, int intervalMs) override { schedule_.start(timer, intervalMs); }
     void stop(std::size_t timer) override { schedule_.stop(timer); }
     void stopAll() override { schedule_.stopAll(); }
-    // After each round of the 1 ms timers, how long until the next (1 to 1000 ms).
-    void setPacer(Pacer millisecondsToNextRound) override {
-        schedule_.setPacer(std::move(millisecondsToNextRound));
+    // After each round of the 1 ms timers, how long until the next (1 us to 1 s).
+    void setPacer(Pacer timeToNextRound) override {
+        schedule_.setPacer(std::move(timeToNextRound));
     }
 
     // For the message loop: the handle that is signalled when a timer is due, set from the
@@ -52,9 +52,7 @@ class Win32TimerService : public TimerService {
     bool highResolution() const { return highResolution_; }
 
     // How often each timer fired, for measurements.
-    std::uint64_t firesOf(std::size_t timer) const {
-        return timer < fires_.size() ? fires_[timer] : 0;
-    }
+    std::uint64_t firesOf(std::size_t timer) const { return schedule_.firesOf(timer); }
     // Wake-ups of the message loop for timers, for measurements.
     std::uint64_t wakeUps() const { return wakeUps_; }
 
@@ -68,7 +66,6 @@ class Win32TimerService : public TimerService {
     bool highResolution_ = false;
     std::optional<std::int64_t> armedFor_;
     FireHandler handler_;
-    std::vector<std::uint64_t> fires_;
     std::uint64_t wakeUps_ = 0;
     // The message filter hook that sees every modal loop of this thread, and the system timer
     // that wakes them.

@@ -9,6 +9,7 @@ namespace rzv {
 class BootClock : public TickSource {
   public:
     std::uint64_t millisecondsSinceBoot() override;
+    std::uint64_t microsecondsSinceBoot() override;
 };
 
 }  // namespace rzv
