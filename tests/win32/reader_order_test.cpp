@@ -10,7 +10,9 @@
 #include "core/caption_links.h"
 #include "fakes/fake_platform.h"
 #include "gui/win32/about_window_win32.h"
+#include "gui/win32/dpi_win32.h"
 #include "gui/win32/main_window_view_win32.h"
+#include "gui/win32/window_text.h"
 #include "os/win32/wide_text.h"
 #include "wiring/reactions.h"
 

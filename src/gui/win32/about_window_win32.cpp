@@ -1,7 +1,9 @@
 #include "gui/win32/about_window_win32.h"
 
 #include "core/line_ends.h"
+#include "gui/win32/dpi_win32.h"
 #include "gui/win32/top_level_window.h"
+#include "gui/win32/window_text.h"
 #include "os/win32/wide_text.h"
 
 namespace rzv {

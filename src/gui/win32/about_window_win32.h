@@ -8,7 +8,9 @@
 #include "about/about_window.h"
 #include "about/about_window_host.h"
 #include "core/unload_once.h"
-#include "gui/win32/controls_win32.h"
+#include "gui/win32/brushes.h"
+#include "gui/win32/child_controls.h"
+#include "gui/win32/outer_placement.h"
 #include "gui/win32/timer_service_win32.h"
 
 namespace rzv {
@@ -58,7 +60,6 @@ class Win32AboutHost : public AboutWindowHost {
     void showModal(AboutWindow& window, AboutReactions& reactions) override;
     // Closes the window if it is open, as its title bar's close button does.
     void closeOpenWindow();
-    HWND openWindow() const { return open_ ? open_->handle() : nullptr; }
 
   private:
     Win32TimerService& timers_;
