@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/line_ends.h"
-#include "gui/win32/dpi_win32.h"
+#include "gui/win32/dpi.h"
 #include "os/win32/wide_text.h"
 
 namespace rzv {

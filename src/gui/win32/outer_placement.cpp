@@ -4,7 +4,7 @@
 
 #include "core/layout.h"
 #include "core/placement_pixels.h"
-#include "gui/win32/dpi_win32.h"
+#include "gui/win32/dpi.h"
 
 namespace rzv {
 

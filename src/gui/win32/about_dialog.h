@@ -15,13 +15,13 @@
 
 namespace rzv {
 
-class Win32AboutWindow : public AboutWindowObserver {
+class Win32AboutDialog : public AboutWindowObserver {
   public:
-    Win32AboutWindow(HWND owner, AboutWindow& model, AboutReactions& reactions,
+    Win32AboutDialog(HWND owner, AboutWindow& model, AboutReactions& reactions,
                      Win32TimerService& timers);
-    ~Win32AboutWindow() override;
-    Win32AboutWindow(const Win32AboutWindow&) = delete;
-    Win32AboutWindow& operator=(const Win32AboutWindow&) = delete;
+    ~Win32AboutDialog() override;
+    Win32AboutDialog(const Win32AboutDialog&) = delete;
+    Win32AboutDialog& operator=(const Win32AboutDialog&) = delete;
 
     HWND handle() const { return window_; }
     bool isClosed() const { return window_ == nullptr; }
@@ -64,7 +64,7 @@ class Win32AboutHost : public AboutWindowHost {
   private:
     Win32TimerService& timers_;
     HWND owner_ = nullptr;
-    Win32AboutWindow* open_ = nullptr;
+    Win32AboutDialog* open_ = nullptr;
 };
 
 }  // namespace rzv

@@ -1,4 +1,4 @@
-#include "gui/win32/dpi_win32.h"
+#include "gui/win32/dpi.h"
 
 #include "core/placement_pixels.h"
 
