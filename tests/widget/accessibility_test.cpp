@@ -14,6 +14,7 @@
 #include "gui/qt/about_dialog.h"
 #include "gui/qt/main_window_view.h"
 #include "gui/qt/read_only_text_box.h"
+#include "gui/qt/twips.h"
 #include "wiring/reactions.h"
 
 namespace rzv {

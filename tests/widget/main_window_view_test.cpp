@@ -9,6 +9,7 @@
 
 #include "fakes/fake_platform.h"
 #include "gui/qt/read_only_text_box.h"
+#include "gui/qt/twips.h"
 #include "wiring/reactions.h"
 
 namespace rzv {

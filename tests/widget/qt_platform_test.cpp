@@ -1,5 +1,6 @@
 #include "gui/qt/qt_platform.h"
-#include "gui/qt/widget_looks.h"
+#include "gui/qt/outer_placement.h"
+#include "gui/qt/twips.h"
 
 #ifdef Q_OS_LINUX
 #include "os/linux/boot_clock.h"

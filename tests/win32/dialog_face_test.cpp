@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "gui/win32/controls_win32.h"
+#include "gui/win32/fonts.h"
 
 namespace rzv {
 namespace {

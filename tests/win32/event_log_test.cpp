@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "events.h"  // the message compiler's ids of resources/windows/events.mc
-#include "os/win32/event_log_win32.h"
+#include "os/win32/event_log.h"
 #include "platform/os_parts.h"
 
 namespace rzv {

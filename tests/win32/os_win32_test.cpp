@@ -14,9 +14,9 @@
 #include "core/settings.h"
 #include "fakes/fake_platform.h"
 #include "os/win32/dll_search.h"
-#include "os/win32/environment_win32.h"
-#include "os/win32/file_output_win32.h"
-#include "os/win32/regional_formats_win32.h"
+#include "os/win32/environment.h"
+#include "os/win32/file_output.h"
+#include "os/win32/regional_formats.h"
 #include "os/win32/registry_settings_store.h"
 #include "os/win32/wide_text.h"
 

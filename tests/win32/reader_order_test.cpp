@@ -9,8 +9,10 @@
 
 #include "core/caption_links.h"
 #include "fakes/fake_platform.h"
-#include "gui/win32/about_window_win32.h"
-#include "gui/win32/main_window_view_win32.h"
+#include "gui/win32/about_dialog.h"
+#include "gui/win32/dpi.h"
+#include "gui/win32/main_window_view.h"
+#include "gui/win32/window_text.h"
 #include "os/win32/wide_text.h"
 #include "wiring/reactions.h"
 
@@ -125,7 +127,7 @@ TEST_F(ReaderOrderTest, onlyControlsInViewAreShownAndTabStops) {
 TEST_F(ReaderOrderTest, theAboutWindowsCaptionNamesTheLogCopyAfterOk) {
     AboutWindow aboutModel;
     AboutReactions aboutReactions(aboutModel, model, fake.platform);
-    Win32AboutWindow window(view.handle(), aboutModel, aboutReactions, timers);
+    Win32AboutDialog window(view.handle(), aboutModel, aboutReactions, timers);
     auto child = [&](ControlKind kind, std::size_t id) {
         const std::size_t row = rowIn(kAboutControls.data(), kAboutControls.size(), kind, id);
         return GetDlgItem(window.handle(), ChildControls::idOf(row));

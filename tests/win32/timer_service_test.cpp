@@ -5,7 +5,8 @@
 #include <map>
 #include <vector>
 
-#include "gui/win32/timer_service_win32.h"
+#include "gui/win32/message_loop.h"
+#include "gui/win32/timer_service.h"
 
 namespace rzv {
 namespace {

@@ -1,5 +1,10 @@
 #include "gui/qt/about_dialog.h"
 
+#include "gui/qt/looks.h"
+#include "gui/qt/program_icon.h"
+#include "gui/qt/text.h"
+#include "gui/qt/twips.h"
+
 #include <QEvent>
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -8,7 +8,7 @@
 #include "about/about_window.h"
 #include "about/about_window_host.h"
 #include "core/unload_once.h"
-#include "gui/qt/widget_looks.h"
+#include "gui/qt/outer_placement.h"
 
 class QLabel;
 class QPlainTextEdit;

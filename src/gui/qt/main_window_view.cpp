@@ -14,9 +14,12 @@
 #include "core/caption_links.h"
 #include "core/line_ends.h"
 #include "gui/qt/accessibility.h"
+#include "gui/qt/looks.h"
+#include "gui/qt/program_icon.h"
 #include "gui/qt/read_only_text_box.h"
+#include "gui/qt/text.h"
 #include "gui/qt/tickbox_widget.h"
-#include "gui/qt/widget_looks.h"
+#include "gui/qt/twips.h"
 
 namespace rzv {
 

@@ -12,7 +12,7 @@
 #include "core/main_window.h"
 #include "core/unload_once.h"
 #include "core/view_rules.h"
-#include "gui/qt/widget_looks.h"
+#include "gui/qt/outer_placement.h"
 
 class QLabel;
 class QPlainTextEdit;

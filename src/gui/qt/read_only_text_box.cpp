@@ -187,10 +187,6 @@ QRect ReadOnlyTextBox::textRect() const {
     return frame().text;
 }
 
-QRect ReadOnlyTextBox::lineRect() const {
-    return frame().line;
-}
-
 std::unique_ptr<QTextLayout> ReadOnlyTextBox::shape(const QString& text) const {
     auto layout = std::make_unique<QTextLayout>(text, frame().font);
     QTextOption option;

@@ -33,10 +33,9 @@ class ReadOnlyTextBox : public QFrame {
     // Repaints and tells assistive technology only when the text differs.
     void setText(const QString& text);
     void setAlignment(Qt::Alignment alignment);
-    // The room the text may fill, in the widget's coordinates; the band of one line within it,
-    // where a text change repaints; and where one character of the text is.
+    // The room the text may fill, in the widget's coordinates, and where one character of the
+    // text is.
     QRect textRect() const;
-    QRect lineRect() const;
     QRect characterRect(int offset) const;
 
     QSize sizeHint() const override;

@@ -1,6 +1,6 @@
 #include "gui/win32/top_level_window.h"
 
-#include "gui/win32/controls_win32.h"
+#include "gui/win32/program_icon.h"
 
 namespace rzv {
 namespace {

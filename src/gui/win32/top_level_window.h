@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "gui/win32/timer_service_win32.h"
+#include "gui/win32/timer_service.h"
 
 namespace rzv {
 

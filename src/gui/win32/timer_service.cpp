@@ -1,4 +1,4 @@
-#include "gui/win32/timer_service_win32.h"
+#include "gui/win32/timer_service.h"
 
 #include <algorithm>
 
@@ -15,7 +15,6 @@ thread_local Win32TimerService* t_service = nullptr;
 
 Win32TimerService::Win32TimerService() : schedule_([] { return nowMicros(); }) {
     timer_ = CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS);
-    highResolution_ = timer_ != nullptr;
     if (!timer_) timer_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
     // The thread's first service is the one its modal loops keep going.
     if (!t_service) {
@@ -96,38 +95,6 @@ void Win32TimerService::serviceFromForeignLoop() {
     arm();
     if (WaitForSingleObject(timer_, 0) == WAIT_OBJECT_0) fireDue();
     arm();
-}
-
-int runMessageLoop(Win32TimerService& timers, HWND dialog, const std::function<bool()>& finished) {
-    const HANDLE timer = timers.waitHandle();
-    for (;;) {
-        if (finished && finished()) return 0;
-        timers.leftModalLoop();  // this loop has the control again: any modal loop has ended
-        timers.arm();
-        const DWORD woke =
-            MsgWaitForMultipleObjectsEx(1, &timer, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (woke == WAIT_OBJECT_0) {
-            timers.fireDue();
-            continue;
-        }
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                if (finished) PostQuitMessage(static_cast<int>(msg.wParam));  // for the outer loop
-                return static_cast<int>(msg.wParam);
-            }
-            timers.noteOwnDialogMessage(&msg);
-            const bool forDialog = dialog && IsDialogMessageW(dialog, &msg);
-            timers.noteOwnDialogMessage(nullptr);
-            if (!forDialog) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
-            if (finished && finished()) return 0;
-            // A steady stream of messages must not hold the timers back.
-            if (WaitForSingleObject(timer, 0) == WAIT_OBJECT_0) timers.fireDue();
-        }
-    }
 }
 
 }  // namespace rzv

@@ -15,5 +15,7 @@ UINT dpiOf(HWND window);
 // The outer rectangle of a window of these styles whose client area is `client`, with the
 // frame the system gives it at `dpi` (for this executable's subsystem version).
 RECT outerOfClient(const RECT& client, DWORD style, DWORD exStyle, UINT dpi);
+// A control's twips at its window's DPI, clamped as every placement is.
+int pixelsOf(double twips, UINT dpi);
 
 }  // namespace rzv

@@ -49,7 +49,6 @@ class Win32TimerService : public TimerService {
     // For the message loop: the message it hands to the dialog manager is its own, not a
     // modal loop's.
     void noteOwnDialogMessage(const MSG* message) { ownDialogMessage_ = message; }
-    bool highResolution() const { return highResolution_; }
 
     // How often each timer fired, for measurements.
     std::uint64_t firesOf(std::size_t timer) const { return schedule_.firesOf(timer); }
@@ -63,7 +62,6 @@ class Win32TimerService : public TimerService {
 
     TimerSchedule schedule_;
     HANDLE timer_ = nullptr;
-    bool highResolution_ = false;
     std::optional<std::int64_t> armedFor_;
     FireHandler handler_;
     std::uint64_t wakeUps_ = 0;
@@ -73,11 +71,5 @@ class Win32TimerService : public TimerService {
     UINT_PTR modalLoopTimer_ = 0;
     const MSG* ownDialogMessage_ = nullptr;
 };
-
-// Runs the message loop until `finished()` says so or WM_QUIT comes (which a nested loop passes
-// on to the outer one); returns the quit code, or 0. Keyboard messages for `dialog` and its
-// controls go through IsDialogMessage: Tab, the arrow keys, Enter and Esc.
-int runMessageLoop(Win32TimerService& timers, HWND dialog,
-                   const std::function<bool()>& finished = nullptr);
 
 }  // namespace rzv

@@ -1,8 +1,10 @@
-#include "gui/win32/main_window_view_win32.h"
+#include "gui/win32/main_window_view.h"
 
 #include "core/caption_links.h"
 #include "core/line_ends.h"
+#include "gui/win32/dpi.h"
 #include "gui/win32/top_level_window.h"
+#include "gui/win32/window_text.h"
 #include "os/win32/wide_text.h"
 
 namespace rzv {

@@ -1,4 +1,4 @@
-#include "os/win32/event_log_win32.h"
+#include "os/win32/event_log.h"
 
 #include <windows.h>
 

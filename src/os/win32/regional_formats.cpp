@@ -1,4 +1,4 @@
-#include "os/win32/regional_formats_win32.h"
+#include "os/win32/regional_formats.h"
 
 #include <windows.h>
 

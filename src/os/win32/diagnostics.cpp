@@ -1,4 +1,4 @@
-#include "os/win32/diagnostics_win32.h"
+#include "os/win32/diagnostics.h"
 
 #include <windows.h>
 

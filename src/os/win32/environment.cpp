@@ -1,4 +1,4 @@
-#include "os/win32/environment_win32.h"
+#include "os/win32/environment.h"
 
 #include <windows.h>
 

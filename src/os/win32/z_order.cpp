@@ -1,4 +1,4 @@
-#include "os/win32/z_order_win32.h"
+#include "os/win32/z_order.h"
 
 #include <windows.h>
 

@@ -13,8 +13,10 @@
 #include "core/main_window.h"
 #include "core/unload_once.h"
 #include "core/view_rules.h"
-#include "gui/win32/controls_win32.h"
-#include "gui/win32/timer_service_win32.h"
+#include "gui/win32/brushes.h"
+#include "gui/win32/child_controls.h"
+#include "gui/win32/outer_placement.h"
+#include "gui/win32/timer_service.h"
 
 namespace rzv {
 

@@ -1,4 +1,6 @@
-#include "gui/win32/dpi_win32.h"
+#include "gui/win32/dpi.h"
+
+#include "core/placement_pixels.h"
 
 namespace rzv {
 namespace {
@@ -39,6 +41,10 @@ RECT outerOfClient(const RECT& client, DWORD style, DWORD exStyle, UINT dpi) {
     const BOOL done = adjustForDpi ? adjustForDpi(&outer, style, FALSE, exStyle, dpi)
                                    : AdjustWindowRectEx(&outer, style, FALSE, exStyle);
     return done ? outer : client;
+}
+
+int pixelsOf(double twips, UINT dpi) {
+    return pixelsAtDpi(twips, static_cast<int>(dpi));
 }
 
 }  // namespace rzv

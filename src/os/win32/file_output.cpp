@@ -1,4 +1,4 @@
-#include "os/win32/file_output_win32.h"
+#include "os/win32/file_output.h"
 
 #include <windows.h>
 

@@ -1,42 +1,12 @@
-// What the windows share on screen: texts, colours, fonts, the icon and twips.
+// A top-level window's outer placement in twips.
 #pragma once
 
-#include <QFont>
-#include <QIcon>
-#include <QString>
+#include <QMargins>
 #include <QWidget>
-#include <string>
 
-#include "core/layout.h"
 #include "core/main_window.h"
 
 namespace rzv {
-
-inline QString toQt(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// A colour number, 0x00BBGGRR.
-QColor colourOf(unsigned number);
-
-// The windows' own font, used by tickboxes, buttons and value fields.
-QFont windowFont();
-void applyLook(QWidget* widget, Look look);
-QIcon programIcon();
-
-// Twips and pixels at a widget's logical resolution (15 twips a pixel at 96 DPI).
-class Twips {
-  public:
-    explicit Twips(const QWidget* widget) : widget_(widget) {}
-    int x(double twips) const;
-    int y(double twips) const;
-    QRect rect(const TwipsRect& r) const {
-        return QRect(x(r.left), y(r.top), x(r.width), y(r.height));
-    }
-
-  private:
-    const QWidget* widget_;
-};
 
 // Places a top-level window by its outer edges and size in twips. The window manager tells the
 // frame's size only once the window is mapped; until then the designed frame stands in, and the

@@ -1,7 +1,10 @@
-#include "gui/win32/about_window_win32.h"
+#include "gui/win32/about_dialog.h"
 
 #include "core/line_ends.h"
+#include "gui/win32/dpi.h"
+#include "gui/win32/message_loop.h"
 #include "gui/win32/top_level_window.h"
+#include "gui/win32/window_text.h"
 #include "os/win32/wide_text.h"
 
 namespace rzv {
@@ -11,10 +14,10 @@ constexpr wchar_t kClassName[] = L"QV_ZIV_ABOUT";
 
 }  // namespace
 
-Win32AboutWindow::Win32AboutWindow(HWND owner, AboutWindow& model, AboutReactions& reactions,
+Win32AboutDialog::Win32AboutDialog(HWND owner, AboutWindow& model, AboutReactions& reactions,
                                    Win32TimerService& timers)
     : owner_(owner), model_(model), reactions_(reactions), timers_(timers) {
-    registerTopLevelClass(kClassName, 0, &forwardToWindow<Win32AboutWindow>);
+    registerTopLevelClass(kClassName, 0, &forwardToWindow<Win32AboutDialog>);
     CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, widen(kAboutCaption).c_str(),
                     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
@@ -32,7 +35,7 @@ Win32AboutWindow::Win32AboutWindow(HWND owner, AboutWindow& model, AboutReaction
     model_.setObserver(this);
 }
 
-Win32AboutWindow::~Win32AboutWindow() {
+Win32AboutDialog::~Win32AboutDialog() {
     model_.setObserver(nullptr);
     if (window_) {
         // Left open by a quit of the whole program: no unload, the owner gets its input back.
@@ -42,11 +45,11 @@ Win32AboutWindow::~Win32AboutWindow() {
     }
 }
 
-std::size_t Win32AboutWindow::rowOf(ControlKind kind, std::size_t id) {
+std::size_t Win32AboutDialog::rowOf(ControlKind kind, std::size_t id) {
     return rowIn(kAboutControls.data(), kAboutControls.size(), kind, id);
 }
 
-void Win32AboutWindow::close() {
+void Win32AboutDialog::close() {
     if (!window_) return;
     unload_([this] {
         model_.notePlacement(placement_.current(window_));
@@ -60,25 +63,25 @@ void Win32AboutWindow::close() {
     DestroyWindow(window);
 }
 
-void Win32AboutWindow::focusOk() {
+void Win32AboutDialog::focusOk() {
     SetFocus(controls_.handleOf(rowOf(ControlKind::Button, indexOf(AboutButton::OK_BUTTON))));
 }
 
-void Win32AboutWindow::labelChanged(AboutLabel l) {
+void Win32AboutDialog::labelChanged(AboutLabel l) {
     SetWindowTextW(controls_.handleOf(rowOf(ControlKind::Label, indexOf(l))),
                    widen(model_.caption(l)).c_str());
 }
 
-void Win32AboutWindow::reportChanged() {
+void Win32AboutDialog::reportChanged() {
     setTextIfChanged(controls_.handleOf(rowOf(ControlKind::Field, 0)),
                      widen(withCrLf(model_.report())));
 }
 
-void Win32AboutWindow::placementChanged() {
+void Win32AboutDialog::placementChanged() {
     placement_.apply(window_, model_.placement());
 }
 
-void Win32AboutWindow::onCommand(int id, int code) {
+void Win32AboutDialog::onCommand(int id, int code) {
     if (id == IDCANCEL) return close();           // Esc
     if (id == IDOK) return reactions_.okClick();  // Enter
     const std::size_t row = controls_.rowOfId(id);
@@ -90,7 +93,7 @@ void Win32AboutWindow::onCommand(int id, int code) {
         reactions_.creatorDoubleClick();
 }
 
-LRESULT Win32AboutWindow::onMessage(UINT message, WPARAM w, LPARAM l) {
+LRESULT Win32AboutDialog::onMessage(UINT message, WPARAM w, LPARAM l) {
     if (keepTimersThroughSystemLoops(window_, message, w, timers_)) return 0;
     if (moveFocusOnRequest(window_, message, w, l)) return 0;
     switch (message) {
@@ -128,7 +131,7 @@ LRESULT Win32AboutWindow::onMessage(UINT message, WPARAM w, LPARAM l) {
 }
 
 void Win32AboutHost::showModal(AboutWindow& window, AboutReactions& reactions) {
-    Win32AboutWindow about(owner_, window, reactions, timers_);
+    Win32AboutDialog about(owner_, window, reactions, timers_);
     open_ = &about;
     reactions.load();  // its place and size, and the copy of the latest record
     // Taken before the owner is disabled: a disabled window may lose its focus at once.

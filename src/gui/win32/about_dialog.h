@@ -8,18 +8,20 @@
 #include "about/about_window.h"
 #include "about/about_window_host.h"
 #include "core/unload_once.h"
-#include "gui/win32/controls_win32.h"
-#include "gui/win32/timer_service_win32.h"
+#include "gui/win32/brushes.h"
+#include "gui/win32/child_controls.h"
+#include "gui/win32/outer_placement.h"
+#include "gui/win32/timer_service.h"
 
 namespace rzv {
 
-class Win32AboutWindow : public AboutWindowObserver {
+class Win32AboutDialog : public AboutWindowObserver {
   public:
-    Win32AboutWindow(HWND owner, AboutWindow& model, AboutReactions& reactions,
+    Win32AboutDialog(HWND owner, AboutWindow& model, AboutReactions& reactions,
                      Win32TimerService& timers);
-    ~Win32AboutWindow() override;
-    Win32AboutWindow(const Win32AboutWindow&) = delete;
-    Win32AboutWindow& operator=(const Win32AboutWindow&) = delete;
+    ~Win32AboutDialog() override;
+    Win32AboutDialog(const Win32AboutDialog&) = delete;
+    Win32AboutDialog& operator=(const Win32AboutDialog&) = delete;
 
     HWND handle() const { return window_; }
     bool isClosed() const { return window_ == nullptr; }
@@ -58,12 +60,11 @@ class Win32AboutHost : public AboutWindowHost {
     void showModal(AboutWindow& window, AboutReactions& reactions) override;
     // Closes the window if it is open, as its title bar's close button does.
     void closeOpenWindow();
-    HWND openWindow() const { return open_ ? open_->handle() : nullptr; }
 
   private:
     Win32TimerService& timers_;
     HWND owner_ = nullptr;
-    Win32AboutWindow* open_ = nullptr;
+    Win32AboutDialog* open_ = nullptr;
 };
 
 }  // namespace rzv
