@@ -1,19 +1,17 @@
-// The real platform parts on Qt.
+// The real platform parts on Qt; the timers have a file of their own.
 #pragma once
 
 #include <QDate>
 #include <QLocale>
 #include <QObject>
 #include <QTime>
-#include <QTimer>
 #include <cstdint>
 
+#include "gui/qt/qt_timer_service.h"
 #include "platform/diagnostics.h"
 #include "platform/environment.h"
 #include "platform/executable_name.h"
 #include "platform/regional_formats.h"
-#include "platform/timer_service.h"
-#include "timing/timer_schedule.h"
 
 namespace rzv {
 
@@ -62,32 +60,5 @@ QString timeText(const QLocale& locale, QTime time);
 // A time format without its time-zone part: the unquoted "t" run with its brackets, and the
 // spaces or comma it leaves dangling ("h:mm:ss AP t" gives "h:mm:ss AP").
 QString withoutTimeZone(const QString& format);
-
-// The program's timers on Qt: one precise single-shot QTimer, armed for the moment the schedule
-// says the next timer falls due (timing/timer_schedule.h). Precise, because Qt lets a coarse
-// timer slip by 5 %, half a second on ten. Qt's timers count whole milliseconds, so the QTimer
-// wakes up to a millisecond early and the rest is waited out in place: a round due at a whole
-// second of the count since boot runs on it, not up to two milliseconds after.
-class QtTimerService : public TimerService {
-  public:
-    QtTimerService();
-    void setFireHandler(FireHandler handler) override { handler_ = std::move(handler); }
-    void start(std::size_t timer, int intervalMs) override;
-    void stop(std::size_t timer) override;
-    void stopAll() override;
-    void setPacer(Pacer timeToNextRound) override;
-
-    // How often each timer fired, for measurements.
-    std::uint64_t firesOf(std::size_t timer) const { return schedule_.firesOf(timer); }
-
-  private:
-    void arm();
-    void wake();
-
-    TimerSchedule schedule_;
-    QTimer wake_;
-    bool firing_ = false;
-    FireHandler handler_;
-};
 
 }  // namespace rzv
