@@ -118,7 +118,8 @@ int main(int argc, char* argv[]) {
                                    *settingsOutput, reported);
     rzv::QtRegionalFormats regional;
     const auto files = rzv::os::makeFileOutput();
-    rzv::QtTimerService timers;
+    const auto alarm = rzv::os::makeWakeAlarm();
+    rzv::QtTimerService timers(*ticks, *alarm);
     const auto zOrder = windowZOrder();
     rzv::QtAboutHost about;
     rzv::Platform platform{*ticks, environment, settings, executable, regional,

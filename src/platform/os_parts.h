@@ -12,12 +12,17 @@
 #include "platform/system_log.h"
 #include "platform/termination_requests.h"
 #include "platform/tick_source.h"
+#include "platform/wake_alarm.h"
 #include "platform/window_z_order.h"
 
 namespace rzv::os {
 
 // Milliseconds since boot, counting suspend.
 std::unique_ptr<TickSource> makeTickSource();
+
+// An alarm on the same clock for an event loop to watch; one without a descriptor where the
+// system has none.
+std::unique_ptr<WakeAlarm> makeWakeAlarm();
 
 // The desktop's foreground window and always-on-top band, for windows native to the desktop;
 // a keeper that does nothing (canKeepOnTop() false) where the window system offers no way.

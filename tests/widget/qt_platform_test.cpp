@@ -2,6 +2,7 @@
 #include "gui/qt/outer_placement.h"
 #include "gui/qt/twips.h"
 
+#include "platform/os_parts.h"
 #ifdef Q_OS_LINUX
 #include "os/linux/boot_clock.h"
 #endif
@@ -36,8 +37,26 @@ TEST(QtExecutableName, isTheFileNameWithoutFolderOrExtension) {
     EXPECT_EQ(QtExecutableName().executableName(), "widget_tests");
 }
 
-TEST(QtTimerService, firesStartedTimersUntilStopped) {
-    QtTimerService timers;
+// Without the system's alarm the service waits with Qt's timers: both ways keep every rule.
+class NoAlarm : public WakeAlarm {
+  public:
+    int wakeDescriptor() const override { return -1; }
+    bool ringIn(std::int64_t) override { return false; }
+    void silence() override {}
+    void takeRing() override {}
+};
+
+class QtTimerServiceTest : public ::testing::TestWithParam<bool> {
+  protected:
+    std::unique_ptr<TickSource> clock_ = os::makeTickSource();
+    std::unique_ptr<WakeAlarm> alarm_ =
+        GetParam() ? os::makeWakeAlarm() : std::make_unique<NoAlarm>();
+    QtTimerService timers{*clock_, *alarm_};
+};
+
+INSTANTIATE_TEST_SUITE_P(AlarmOrQtTimers, QtTimerServiceTest, ::testing::Bool());
+
+TEST_P(QtTimerServiceTest, firesStartedTimersUntilStopped) {
     int fast = 0, slow = 0;
     timers.setFireHandler([&](std::size_t id) { ++(id == 3 ? fast : slow); });
     timers.start(3, 1);
@@ -51,8 +70,7 @@ TEST(QtTimerService, firesStartedTimersUntilStopped) {
     timers.stopAll();
 }
 
-TEST(QtTimerService, shortestPeriodTimersFireTogetherInTheirNumberedOrder) {
-    QtTimerService timers;
+TEST_P(QtTimerServiceTest, shortestPeriodTimersFireTogetherInTheirNumberedOrder) {
     std::vector<std::size_t> fired;
     timers.setFireHandler([&](std::size_t id) {
         fired.push_back(id);
@@ -67,8 +85,7 @@ TEST(QtTimerService, shortestPeriodTimersFireTogetherInTheirNumberedOrder) {
     EXPECT_EQ(timers.firesOf(0), timers.firesOf(2));
 }
 
-TEST(QtTimerService, asksThePacerAfterEachRoundAndReplansWhenANewOneIsInstalled) {
-    QtTimerService timers;
+TEST_P(QtTimerServiceTest, asksThePacerAfterEachRoundAndReplansWhenANewOneIsInstalled) {
     int rounds = 0, slowAsked = 0, fastAsked = 0;
     timers.setFireHandler([&](std::size_t id) { rounds += id == 0; });
     timers.setPacer([&] { return ++slowAsked, std::chrono::seconds(100); });  // clamped to 1 s

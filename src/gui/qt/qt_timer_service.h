@@ -1,21 +1,25 @@
 #pragma once
 
+#include <QSocketNotifier>
 #include <QTimer>
 #include <cstdint>
+#include <memory>
 
+#include "platform/tick_source.h"
 #include "platform/timer_service.h"
+#include "platform/wake_alarm.h"
 #include "timing/timer_schedule.h"
 
 namespace rzv {
 
-// The program's timers on Qt: one precise single-shot QTimer, armed for the moment the schedule
-// says the next timer falls due (timing/timer_schedule.h). Precise, because Qt lets a coarse
-// timer slip by 5 %, half a second on ten. Qt's timers count whole milliseconds, so the QTimer
-// wakes up to a millisecond early and the rest is waited out in place: a round due at a whole
-// second of the count since boot runs on it, not up to two milliseconds after.
+// The program's timers on Qt: the schedule (timing/timer_schedule.h) on the clock since boot,
+// woken by the system's alarm on that clock, which the event loop watches like any descriptor.
+// Qt's own timers count whole milliseconds from the moment they are armed and wake up to two
+// milliseconds after a round due at a whole second; they serve only where the system has no
+// alarm (precise ones: Qt lets a coarse timer slip by 5 %, half a second on ten).
 class QtTimerService : public TimerService {
   public:
-    QtTimerService();
+    QtTimerService(TickSource& clock, WakeAlarm& alarm);
     void setFireHandler(FireHandler handler) override { handler_ = std::move(handler); }
     void start(std::size_t timer, int intervalMs) override;
     void stop(std::size_t timer) override;
@@ -29,8 +33,11 @@ class QtTimerService : public TimerService {
     void arm();
     void wake();
 
+    TickSource& clock_;
+    WakeAlarm& alarm_;
     TimerSchedule schedule_;
-    QTimer wake_;
+    std::unique_ptr<QSocketNotifier> ring_;
+    QTimer fallback_;
     bool firing_ = false;
     FireHandler handler_;
 };
