@@ -69,7 +69,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
 
     const auto ticks = rzv::os::makeTickSource();
     rzv::Win32Environment environment;
-    rzv::Win32Diagnostics diagnostics;
+    rzv::Win32Diagnostics diagnostics(rzv::kProductName);
     rzv::Win32ExecutableName executable;
     // Every record and warning also goes to the event log, where the installer registered the
     // program's name as an event source; without that registration nothing goes there.

@@ -1,5 +1,8 @@
-#include "gui/qt/qt_platform.h"
 #include "gui/qt/outer_placement.h"
+#include "gui/qt/qt_environment.h"
+#include "gui/qt/qt_executable_name.h"
+#include "gui/qt/qt_regional_formats.h"
+#include "gui/qt/qt_timer_service.h"
 #include "gui/qt/twips.h"
 
 #include "platform/os_parts.h"

@@ -3,11 +3,16 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
 
 namespace rzv {
 
-inline QString toQt(const std::string& text) {
+inline QString toQt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline std::string toStd(const QString& text) {
+    return text.toUtf8().toStdString();
 }
 
 }  // namespace rzv

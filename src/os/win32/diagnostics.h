@@ -1,19 +1,24 @@
 #pragma once
 
+#include <string>
+#include <utility>
+
 #include "platform/diagnostics.h"
 
 namespace rzv {
 
 // Warnings to the standard error stream (a console, a redirection, or nowhere) and to the
 // debugger output; a fatal fault in a message box, after which the message loop ends with a
-// non-zero exit code.
+// non-zero exit code. Each line and the box's title name `program`.
 class Win32Diagnostics : public Diagnostics {
   public:
+    explicit Win32Diagnostics(std::string program) : program_(std::move(program)) {}
     void warn(std::string_view line) override;
     void fatal(std::string_view message) override;
     int exitCode() const { return exitCode_; }
 
   private:
+    std::string program_;
     int exitCode_ = 0;
 };
 

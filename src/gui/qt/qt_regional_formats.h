@@ -1,44 +1,13 @@
-// The real platform parts on Qt; the timers have a file of their own.
 #pragma once
 
 #include <QDate>
 #include <QLocale>
-#include <QObject>
+#include <QString>
 #include <QTime>
-#include <cstdint>
 
-#include "gui/qt/qt_timer_service.h"
-#include "platform/diagnostics.h"
-#include "platform/environment.h"
-#include "platform/executable_name.h"
 #include "platform/regional_formats.h"
 
 namespace rzv {
-
-class QtEnvironment : public Environment {
-  public:
-    std::string computerName() override;
-};
-
-class QtDiagnostics : public Diagnostics {
-  public:
-    void warn(std::string_view line) override;
-    void fatal(std::string_view message) override;
-    // Non-zero once a fatal fault was reported.
-    int exitCode() const { return exitCode_; }
-
-  private:
-    int exitCode_ = 0;
-};
-
-// The folder of the user's settings files on this desktop ($XDG_CONFIG_HOME, by default
-// ~/.config), where Qt's settings keep them too.
-std::string userSettingsFolder();
-
-class QtExecutableName : public ExecutableName {
-  public:
-    std::string executableName() override;
-};
 
 // The system locale's formats. The separator is read once: the uptime pipeline asks for it on
 // every tick.

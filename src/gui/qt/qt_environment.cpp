@@ -1,0 +1,15 @@
+#include "gui/qt/qt_environment.h"
+
+#include <QSysInfo>
+
+#include "gui/qt/text.h"
+
+namespace rzv {
+
+std::string QtEnvironment::computerName() {
+    if (qEnvironmentVariableIsSet("COMPUTERNAME"))
+        return toStd(qEnvironmentVariable("COMPUTERNAME"));
+    return toStd(QSysInfo::machineHostName());
+}
+
+}  // namespace rzv

@@ -1,0 +1,13 @@
+#include "gui/qt/settings_folder.h"
+
+#include <QStandardPaths>
+
+#include "gui/qt/text.h"
+
+namespace rzv {
+
+std::string userSettingsFolder() {
+    return toStd(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+}  // namespace rzv
