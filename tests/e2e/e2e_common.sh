@@ -1,17 +1,17 @@
-# Shared by the end-to-end scripts (sourced, after `set -euo pipefail`): the checks and their
-# tally, a private X display with a window manager, finding and measuring windows, waiting for
-# the program to end, and reading its settings.
+# Shared by the end-to-end scripts, on Linux and under Wine (sourced, after `set -euo pipefail`):
+# the checks and their tally, a private X display with a window manager, finding and measuring
+# windows, waiting for the program to end, and reading its settings.
 
 passed=0
 failures=0
 
+pass() {  # pass [WHAT]: one more passed, said when named
+    passed=$((passed + 1))
+    [ $# -eq 0 ] || echo "ok: $*"
+}
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 check() {  # check NAME ACTUAL EXPECTED
-    if [ "$2" == "$3" ]; then
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $1: got '$2', expected '$3'"
-        failures=$((failures + 1))
-    fi
+    if [ "$2" == "$3" ]; then pass; else fail "$1: got '$2', expected '$3'"; fi
 }
 skip() { echo "SKIPPED: $1"; }
 
@@ -30,6 +30,18 @@ require_tools() {
     done
 }
 
+# x_test NAME ARGS...: the start of a test of the program on an X display: ends the test NAME
+# when a tool it needs is missing, runs the calling script again with ARGS in an X server of its
+# own, and there makes $work, a fresh folder that other users may read (cases run as nobody).
+x_test() {
+    local name=$1
+    shift
+    require_tools "$name" xvfb-run openbox xdotool xprop xwininfo wmctrl xdpyinfo setpriv
+    in_own_display "$0" "$@"
+    work=$(mktemp -d)
+    chmod 755 "$work"
+}
+
 # in_own_display SCRIPT ARGS...: runs the calling script again in an X server of its own
 # (1280x1024 at 96 DPI), unless this is that run already.
 in_own_display() {
@@ -45,12 +57,28 @@ start_window_manager() {
     sleep 1
 }
 
+# The X clients below run as "${x_client[@]}" CLIENT ARGS...: as they are, or in the environment
+# of a session the test set up (wayland_e2e.sh).
+x_client=()
+
 # find_window SECONDS XDOTOOL-SEARCH-ARGS...: the first visible window that matches, waiting up
 # to SECONDS for it; nothing when none came.
 find_window() {
     local seconds=$1
     shift
-    timeout "$seconds" xdotool search --sync --onlyvisible "$@" 2>/dev/null | head -1 || true
+    { "${x_client[@]}" timeout "$seconds" xdotool search --sync --onlyvisible "$@" 2>/dev/null ||
+        true; } | head -1
+}
+# gone_within SECONDS XDOTOOL-SEARCH-ARGS...: "yes" once no visible window matches, within
+# SECONDS; else "no".
+gone_within() {
+    local tenths=$(($1 * 10))
+    shift
+    for _ in $(seq "$tenths"); do
+        "${x_client[@]}" xdotool search --onlyvisible "$@" >/dev/null 2>&1 || { echo yes; return; }
+        sleep 0.1
+    done
+    echo no
 }
 
 # Outer geometry "left top width height" of $window (or WINDOW): the client's absolute place
@@ -72,7 +100,10 @@ outer_size() {  # outer_size [WINDOW]: "width height" with the frame
     echo "${geometry#* * }"
 }
 
-above() { xprop -id "$1" _NET_WM_STATE | grep -c _NET_WM_STATE_ABOVE || true; }
+above() {  # above WINDOW: 1 when the window is in the always-on-top band, else 0
+    { "${x_client[@]}" xprop -id "$1" _NET_WM_STATE 2>/dev/null || true; } |
+        grep -c _NET_WM_STATE_ABOVE || true
+}
 
 wait_for_exit() {  # wait_for_exit PID SECONDS: sets status, or leaves it empty while still running
     local deadline=$(($(date +%s) + $2))

@@ -4,14 +4,10 @@
 # computer name, an executable name that is not UTF-8, absurd placements and a stale settings
 # lock. Cases that need root (mounting, acting as another user) say so when they cannot run.
 set -euo pipefail
+source "$(dirname "$(readlink -f "$0")")/e2e_common.sh"
+x_test faults_e2e "$@"
 bin=$(readlink -f "$1")
 faults=$(readlink -f "$2")
-source "$(dirname "$(readlink -f "$0")")/e2e_common.sh"
-require_tools faults_e2e xvfb-run openbox xdotool xprop xwininfo wmctrl xdpyinfo setpriv
-in_own_display "$0" "$bin" "$faults"
-
-work=$(mktemp -d)
-chmod 755 "$work"
 mounted=
 cleanup() {
     # shellcheck disable=SC2046  # one word per job

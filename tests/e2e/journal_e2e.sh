@@ -66,24 +66,16 @@ failed_pid=$!
 run NOJOURNAL "$both" unshare -m sh -c 'mount -t tmpfs tmpfs /run/systemd/journal && exec "$@"' -
 nojournal_pid=$!
 
-wait_for() {  # wait_for PID SECONDS: sets $status, "running" if it still runs
-    local deadline=$(($(date +%s) + $2))
-    while kill -0 "$1" 2>/dev/null && [ "$(date +%s)" -lt "$deadline" ]; do sleep 0.2; done
-    status=running
-    kill -0 "$1" 2>/dev/null && return 0
-    status=0
-    wait "$1" || status=$?
-}
-wait_for "$written_pid" 30
-check "the written run ends by itself" "$status" 0
-wait_for "$nojournal_pid" 10
-check "the run without a journal ends by itself" "$status" 0
+wait_for_exit "$written_pid" 30
+check "the written run ends by itself" "${status:-still running}" 0
+wait_for_exit "$nojournal_pid" 10
+check "the run without a journal ends by itself" "${status:-still running}" 0
 elapsed=$(($(date +%s) - started))
 check "both after about 21 s" "$([ "$elapsed" -ge 20 ] && [ "$elapsed" -le 35 ] && echo yes)" yes
 # The failed run stays open to show its failure: close it as a session would.
 kill -TERM "$failed_pid" 2>/dev/null || true
-wait_for "$failed_pid" 10
-check "the failed run closes on SIGTERM" "$status" 0
+wait_for_exit "$failed_pid" 10
+check "the failed run closes on SIGTERM" "${status:-still running}" 0
 
 # The namespace's journal, read once; python picks the figures of each check in one go (on a
 # busy machine every process start counts), NUL-separated, in the order of the checks below.
@@ -145,5 +137,4 @@ echo "--- the written run's entry, as journalctl shows it:"
 journalctl --directory="$journal_folder" -o json-pretty --no-pager MESSAGE_ID=$recorded_id \
     LOG_FILE="$log" 2>/dev/null || true
 kill "$journald_pid" 2>/dev/null || true
-echo "journal_end_to_end: $passed passed, $failures failed"
-[ "$failures" -eq 0 ]
+report journal_end_to_end

@@ -3,14 +3,10 @@
 # a private settings folder, the window found, measured and closed as a user would close it,
 # and whole unattended runs with a boot clock the test sets (preloaded library, argument 2).
 set -euo pipefail
+source "$(dirname "$(readlink -f "$0")")/e2e_common.sh"
+x_test end_to_end "$@"
 bin=$(readlink -f "$1")
 boot_clock=$(readlink -f "$2")
-source "$(dirname "$(readlink -f "$0")")/e2e_common.sh"
-require_tools end_to_end xvfb-run openbox xdotool xprop xwininfo wmctrl xdpyinfo setpriv
-in_own_display "$0" "$bin" "$boot_clock"
-
-work=$(mktemp -d)
-chmod 755 "$work"
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 # A sanitizer build must accept the preloaded clock ahead of its runtime.
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0

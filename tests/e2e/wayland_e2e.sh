@@ -5,10 +5,10 @@
 # platform it took is read from the libraries it mapped.
 set -euo pipefail
 bin=$(readlink -f "$1")
+source "$(dirname "$(readlink -f "$0")")/e2e_common.sh"
 if [ -z "${RZV_WAYLAND_INNER:-}" ]; then
-    for tool in mutter weston Xwayland dbus-run-session unshare xdotool xprop wmctrl xmessage; do
-        command -v "$tool" >/dev/null || { echo "wayland_e2e: $tool is missing"; exit 1; }
-    done
+    require_tools wayland_e2e mutter weston Xwayland dbus-run-session unshare xdotool xprop wmctrl \
+        xmessage
     # Both compositors want a world-writable /tmp/.X11-unix for Xwayland's sockets; a private
     # one, in a mount namespace of the test's own, leaves the machine's as it is.
     [ "$(id -u)" -eq 0 ] || { echo "wayland_e2e: needs root (a private /tmp/.X11-unix)"; exit 1; }
@@ -32,7 +32,6 @@ cleanup() {
 trap cleanup EXIT
 begun=$(date +%s%N)
 
-source "$(dirname "$(readlink -f "$0")")/e2e_common.sh"  # check, report and the tally
 note() { echo "wayland: $*"; }
 millis() { echo $((($(date +%s%N) - $1) / 1000000)); }
 
@@ -91,6 +90,7 @@ start_weston() {
 
 # In the session's environment, nothing else: X tools and the program itself.
 in_session() { env -i PATH="$PATH" HOME="$work" "${session_env[@]}" "$@"; }
+x_client=(in_session)
 
 # start_app CASE [ARGS...]: the program in a folder and settings of the case's own, with the
 # session's environment only (and a sanitizer's options). Sets app_pid.
@@ -110,18 +110,7 @@ store() {  # store CASE LINES...: a settings file holding these lines
     printf '%s\n' "${@:2}" >>"$(conf_of "$1")"
 }
 places() { grep -E '^(MAIN|ABOUT)_' "$(conf_of "$1")" | sort || true; }
-setting() { sed -n "s/^$2=//p" "$(conf_of "$1")"; }
-
-wait_for_exit() {  # wait_for_exit PID SECONDS: sets status, or leaves it empty while running
-    local deadline=$(($(date +%s) + $2))
-    status=
-    while kill -0 "$1" 2>/dev/null; do
-        [ "$(date +%s)" -lt "$deadline" ] || return 0
-        sleep 0.2
-    done
-    status=0
-    wait "$1" || status=$?
-}
+setting_of() { setting "$2" "$(conf_of "$1")"; }  # setting_of CASE KEY
 
 # The process's wake-ups over SECONDS: voluntary and involuntary context switches of its threads.
 wakeups() {
@@ -133,13 +122,6 @@ wakeups() {
     echo $((after - before))
 }
 
-find_window() {  # find_window TITLE: the X window's id, once it is mapped
-    { in_session timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null ||
-        true; } | head -1
-}
-above() {
-    { in_session xprop -id "$1" _NET_WM_STATE 2>&1 || true; } | grep -c _NET_WM_STATE_ABOVE || true
-}
 active() { { in_session xprop -root _NET_ACTIVE_WINDOW || true; } | sed 's/.*# //'; }
 
 # An unattended run (Auto Start and Auto Close) on a desktop without X11 for the program: the
@@ -167,7 +149,8 @@ finish_unattended() {  # finish_unattended CASE ALWAYS_ON_TOP PLATFORM
     [ "${status:-}" = 0 ] || tail -n 40 "$work/$1/stderr"
     check "$1: the record is written" "$(grep -c $'\r$' "$work/$1/RI-ZUZERU-VAVUZA.LOG" 2>/dev/null)" 9
     check "$1: stored places unchanged byte for byte" "$(places "$1")" "$(cat "$work/$1.places")"
-    check "$1: options saved" "$(setting "$1" AUTOSTART_TICKBOX)$(setting "$1" AUTOCLOSE_TICKBOX)" 11
+    check "$1: options saved" \
+        "$(setting_of "$1" AUTOSTART_TICKBOX)$(setting_of "$1" AUTOCLOSE_TICKBOX)" 11
     check "$1: lines about Always On Top" "$(grep -c 'Always On Top cannot work' "$work/$1/stderr")" "$2"
 }
 
@@ -178,7 +161,7 @@ note "mutter with Xwayland on ${session_env[3]#DISPLAY=} after $(millis "$t0") m
 
 store xwayland MAIN_Left=2000 MAIN_Top=3000 AlwaysOnTop_TICKBOX=1
 start_app xwayland
-window=$(find_window RI-ZUZERU-VAVUZA)
+window=$(find_window 10 --name '^RI-ZUZERU-VAVUZA$')
 check "xwayland: window found on X11" "$([ -n "$window" ] && echo yes)" yes
 plugin=$(platform_of "$app_pid")
 note "xwayland: platform $plugin"
@@ -188,7 +171,7 @@ main_pid=$app_pid
 # A rival X window made "above" and given the foreground loses the band to ours within 2 s.
 in_session xmessage -title rival-window "rival" >/dev/null 2>&1 &
 rival_pid=$!
-rival=$(find_window rival-window)
+rival=$(find_window 10 --name '^rival-window$')
 # Every state the rival goes through, line by line as it happens.
 in_session stdbuf -oL xprop -spy -id "$rival" _NET_WM_STATE >"$work/rival-states" 2>/dev/null &
 spy_pid=$!
@@ -199,10 +182,9 @@ rival_lost_it() { [ "$(above "$rival")$(above "$window")" = 01 ]; }
 t0=$(date +%s%N)
 if until_true 2 rival_lost_it; then
     note "keeper: the rival lost the band to ours after $(millis "$t0") ms"
-    passed=$((passed + 1))
+    pass
 else
-    echo "FAIL: keeper: rival above $(above "$rival"), ours above $(above "$window") after 2 s"
-    failures=$((failures + 1))
+    fail "keeper: rival above $(above "$rival"), ours above $(above "$window") after 2 s"
 fi
 check "keeper: the rival was above before" \
     "$(grep -q _NET_WM_STATE_ABOVE "$work/rival-states" && echo yes)" yes
@@ -231,7 +213,7 @@ in_session wmctrl -i -c "$window" || kill -TERM "$main_pid"
 wait_for_exit "$main_pid" 10
 check "xwayland: exit status after close" "${status:-still running}" 0
 check "xwayland: place kept through the close" \
-    "$(setting xwayland MAIN_Left) $(setting xwayland MAIN_Top)" "2000 3000"
+    "$(setting_of xwayland MAIN_Left) $(setting_of xwayland MAIN_Top)" "2000 3000"
 check "xwayland: no word about Always On Top" "$(grep -c 'Always On Top' "$work/xwayland/stderr")" 0
 
 # QT_QPA_PLATFORM chosen by the user stands too.
@@ -258,7 +240,7 @@ finish_unattended weston_on_top 1 platforms/libqwayland-generic.so
 start_weston rzv-weston-x --xwayland
 store weston_x MAIN_Left=2000 MAIN_Top=3000 AlwaysOnTop_TICKBOX=1
 start_app weston_x
-window=$(find_window RI-ZUZERU-VAVUZA)
+window=$(find_window 10 --name '^RI-ZUZERU-VAVUZA$')
 plugin=$(platform_of "$app_pid")
 note "weston_x: platform $plugin"
 check "weston_x: platform" "$plugin" platforms/libqxcb.so
@@ -266,8 +248,7 @@ kill -TERM "$app_pid"  # closes as the close button does
 wait_for_exit "$app_pid" 10
 check "weston_x: exit status after close" "${status:-still running}" 0
 check "weston_x: place kept through the close" \
-    "$(setting weston_x MAIN_Left) $(setting weston_x MAIN_Top)" "2000 3000"
+    "$(setting_of weston_x MAIN_Left) $(setting_of weston_x MAIN_Top)" "2000 3000"
 
 note "all cases took $(millis "$begun") ms"
-echo "wayland: $passed passed, $failures failed"
-exit "$failures"
+report wayland

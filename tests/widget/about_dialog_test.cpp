@@ -7,32 +7,21 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
+#include <functional>
+#include <utility>
 
-#include "fakes/fake_platform.h"
-#include "gui/qt/main_window_view.h"
-#include "wiring/reactions.h"
+#include "widget/main_window_with_about.h"
 
 namespace rzv {
 namespace {
 
 // The real main window and About dialog on fake platform parts. The dialog runs its own modal
 // loop; each test acts inside it from a queued call.
-class AboutDialogTest : public ::testing::Test {
+class AboutDialogTest : public ::testing::Test, public test::MainWindowWithAbout {
   protected:
-    AboutDialogTest() {
-        about.setOwner(&view);
-        reactions.load();
-        view.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
-    }
     // Clicks About; `inside` runs once the dialog is up, with the dialog.
     void openAbout(std::function<void(AboutDialog&)> inside) {
-        QTimer::singleShot(0, [inside] {
-            auto* dialog = dynamic_cast<AboutDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            inside(*dialog);
-        });
+        test::whenAboutOpens(std::move(inside));
         QTest::mouseClick(aboutButton(), Qt::LeftButton);
     }
     QPushButton* aboutButton() const {
@@ -42,13 +31,6 @@ class AboutDialogTest : public ::testing::Test {
     static W* part(const AboutDialog& dialog, std::size_t index) {
         return qobject_cast<W*>(dialog.widgetFor(kAboutControls[index]));
     }
-
-    test::FakePlatform fake;
-    QtAboutHost about;
-    MainWindow model{fake.timers};
-    MainWindowReactions reactions{model, fake.platform, about};
-    MainWindowView view{model,
-                        {[this](Button b) { reactions.click(b); }, [this] { reactions.unload(); }}};
 };
 
 TEST_F(AboutDialogTest, opensModallyAsDesignedWithTheFocusOnOk) {

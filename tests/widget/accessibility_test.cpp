@@ -10,12 +10,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "fakes/fake_platform.h"
-#include "gui/qt/about_dialog.h"
-#include "gui/qt/main_window_view.h"
 #include "gui/qt/read_only_text_box.h"
 #include "gui/qt/twips.h"
-#include "wiring/reactions.h"
+#include "widget/main_window_with_about.h"
 
 namespace rzv {
 namespace {
@@ -28,13 +25,9 @@ bool inTreeOf(QAccessibleInterface* parent, QAccessibleInterface* child) {
     return parent->indexOfChild(child) >= 0;
 }
 
-class AccessibilityTest : public ::testing::Test {
+class AccessibilityTest : public ::testing::Test, public test::MainWindowWithAbout {
   protected:
     AccessibilityTest() {
-        about.setOwner(&view);
-        reactions.load();
-        view.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
         EXPECT_TRUE(
             QTest::qWaitFor([&] { return view.frameGeometry().size() == QSize(292, 155); }));
     }
@@ -47,13 +40,6 @@ class AccessibilityTest : public ::testing::Test {
         view.resize(size);
         ASSERT_TRUE(QTest::qWaitFor([&] { return view.size() == size; }, 2000));
     }
-
-    test::FakePlatform fake;
-    QtAboutHost about;
-    MainWindow model{fake.timers};
-    MainWindowReactions reactions{model, fake.platform, about};
-    MainWindowView view{model,
-                        {[this](Button b) { reactions.click(b); }, [this] { reactions.unload(); }}};
 };
 
 TEST_F(AccessibilityTest, theMainWindowIsAFrameNamedByItsTitle) {
@@ -167,24 +153,22 @@ TEST(TextChangeTest, coversOnlyTheCharactersThatDiffer) {
 
 TEST_F(AccessibilityTest, aboutIsAModalDialogWithoutDecorativeLabels) {
     bool inspected = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = dynamic_cast<AboutDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
+    test::whenAboutOpens([&](AboutDialog& dialog) {
         inspected = true;
-        QAccessibleInterface* iface = accessibleOf(dialog);
+        QAccessibleInterface* iface = accessibleOf(&dialog);
         EXPECT_EQ(iface->role(), QAccessible::Dialog);
         EXPECT_TRUE(iface->state().modal);
-        auto* creator = dialog->widgetFor(kAboutControls[indexOf(AboutLabel::CREATOR_TEXTBOX)]);
-        auto* freeware = dialog->widgetFor(kAboutControls[indexOf(AboutLabel::FREEWARE_TEXTBOX)]);
+        auto* creator = dialog.widgetFor(kAboutControls[indexOf(AboutLabel::CREATOR_TEXTBOX)]);
+        auto* freeware = dialog.widgetFor(kAboutControls[indexOf(AboutLabel::FREEWARE_TEXTBOX)]);
         EXPECT_FALSE(inTreeOf(iface, accessibleOf(creator)));
         EXPECT_FALSE(inTreeOf(iface, accessibleOf(freeware)));
         EXPECT_EQ(iface->childCount(), static_cast<int>(kAboutControls.size()) - 2);
         // The double-click gives the credit line words: it joins the tree.
         QTest::mouseDClick(creator, Qt::LeftButton);
         EXPECT_TRUE(inTreeOf(iface, accessibleOf(creator)));
-        QAccessibleInterface* log = accessibleOf(dialog->widgetFor(kAboutControls[6]));
+        QAccessibleInterface* log = accessibleOf(dialog.widgetFor(kAboutControls[6]));
         EXPECT_EQ(log->text(QAccessible::Name), "Output Log");
-        dialog->reject();
+        dialog.reject();
     });
     qobject_cast<QPushButton*>(widget(Button::ABOUT_BUTTON))->click();
     EXPECT_TRUE(inspected);

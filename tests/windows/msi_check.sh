@@ -13,22 +13,12 @@ msi=$(readlink -f "$1")
 stage=$(readlink -f "$2")
 wxs=$(cd "$(dirname "$0")/../.." && pwd)/resources/windows/RI-ZUZERU-VAVUZA.wxs
 launch_condition=$(cat "${wxs%.wxs}-launch-condition.sql")
-if [ -z "${RZV_MSI_INNER:-}" ]; then
-    RZV_MSI_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
+wine=wine
+source "$(dirname "$0")/../win32/wine_common.sh"
+in_own_display "$0" "$@"
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 trap 'wineserver -k 2>/dev/null || true; kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
-passed=0
-failures=0
-check() {  # check NAME ACTUAL EXPECTED
-    if [ "$2" == "$3" ]; then
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $1: got '$2', expected '$3'"
-        failures=$((failures + 1))
-    fi
-}
 exists() { [ -e "$1" ] && echo yes || echo no; }
 seconds() { awk -v a="$1" -v b="$(date +%s%N)" 'BEGIN {printf "%.1f", (b - a) / 1e9}'; }
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
@@ -37,13 +27,9 @@ installed_versions() {
         awk '/DisplayName .*RI-ZUZERU-VAVUZA/ {found = 1} /^HKEY/ {found = 0}
              found && /DisplayVersion/ {print $3}' | sort | tr '\n' ' ' | sed 's/ $//'
 }
-setting() {
-    timeout 30 wine reg query 'HKCU\Software\QV_ZIV\RI-ZUZERU-VAVUZA' /v "$1" 2>/dev/null \
-        </dev/null | tr -d '\r' | awk -v key="$1" '$1 == key {print $3}'
-}
+saved() { stored RI-ZUZERU-VAVUZA "$1"; }  # saved KEY: what the installed program stored
 
-until xdpyinfo >/dev/null 2>&1; do sleep 0.1; done
-openbox >/dev/null 2>&1 &
+start_window_manager
 timeout 120 wine wineboot --init </dev/null >/dev/null 2>&1
 wineserver -p </dev/null >/dev/null 2>&1 &
 sleep 1
@@ -95,14 +81,14 @@ check "the event source names the installed program" "$(event_source)" \
 
 (cd "$work" && timeout 60 wine "$folder/RI-ZUZERU-VAVUZA.exe" </dev/null >/dev/null 2>&1) &
 program=$!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name '^RI-ZUZERU-VAVUZA$' | head -1 || true)
+window=$(find_window 30 --name '^RI-ZUZERU-VAVUZA$')
 check "the installed program shows its window" "$([ -n "$window" ] && echo yes)" yes
 sleep 1
 [ -n "$window" ] && wmctrl -i -c "$window"
 status=0
 wait "$program" || status=$?
 check "it closes with status 0" "$status" 0
-check "its settings are saved" "$(setting MAIN_Left) $(setting AlwaysOnTop_TICKBOX)" "1000 1"
+check "its settings are saved" "$(saved MAIN_Left) $(saved AlwaysOnTop_TICKBOX)" "1000 1"
 
 # A newer MSI of the same product replaces this one: one entry, the newer version. (Windows
 # Installer compares three fields of a version, so the newer one counts up the third.)
@@ -122,7 +108,7 @@ check "nothing of ours left in Program Files" "$(exists "$folder")" no
 check "the shortcut is gone" "$(shortcuts)" 0
 check "no entry left in installed programs" "$(installed_versions)" ""
 check "the event source is removed" "$(event_source)" ""
-check "the user's settings stay" "$(setting MAIN_Left)" 1000
+check "the user's settings stay" "$(saved MAIN_Left)" 1000
 
 # A standard user: Program Files is theirs to read only (Wine run by an unprivileged Unix user,
 # with the folder's write permission taken away, answers ERROR_ACCESS_DENIED as an ACL does).
@@ -179,5 +165,4 @@ else
     check "nothing written into Program Files" "$(exists "$user_folder/RI-ZUZERU-VAVUZA.LOG")" no
 fi
 
-echo "msi_install: $passed passed, $failures failed"
-[ "$failures" -eq 0 ]
+report msi_install
