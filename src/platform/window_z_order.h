@@ -13,6 +13,9 @@ class WindowZOrder {
   public:
     virtual ~WindowZOrder() = default;
     virtual WindowHandle foregroundWindow() = 0;
+    // The window that `window` belongs to and always stands above (a dialog's main window),
+    // or 0 for a window of its own.
+    virtual WindowHandle ownerOf(WindowHandle window) = 0;
     virtual void leaveTopBand(WindowHandle window) = 0;
     virtual void enterTopBand(WindowHandle window) = 0;
     // False for a stand-in that cannot change the band.
@@ -23,6 +26,7 @@ class WindowZOrder {
 class NoWindowZOrder : public WindowZOrder {
   public:
     WindowHandle foregroundWindow() override { return 0; }
+    WindowHandle ownerOf(WindowHandle) override { return 0; }
     void leaveTopBand(WindowHandle) override {}
     void enterTopBand(WindowHandle) override {}
     bool canKeepOnTop() const override { return false; }

@@ -122,9 +122,14 @@ class FakeWindowZOrder : public WindowZOrder {
         calls.push_back("foreground");
         return foreground;
     }
+    WindowHandle ownerOf(WindowHandle w) override {
+        calls.push_back("owner of " + std::to_string(w));
+        return w == foreground ? foregroundOwner : 0;
+    }
     void leaveTopBand(WindowHandle w) override { calls.push_back("leave " + std::to_string(w)); }
     void enterTopBand(WindowHandle w) override { calls.push_back("enter " + std::to_string(w)); }
     WindowHandle foreground = 0;
+    WindowHandle foregroundOwner = 0;
     std::vector<std::string> calls;
 };
 

@@ -10,29 +10,30 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-class KeeperTest : public ::testing::Test {
-  protected:
-    KeeperTest() { window.setNativeHandle(1); }
-    test::FakePlatform fake;
-    MainWindow window{fake.timers};
-};
-
-TEST_F(KeeperTest, doesNothingWhileTheMainWindowHasTheForeground) {
-    fake.zOrder.foreground = 1;
-    onAlwaysOnTopTimer(window, fake.zOrder);
-    EXPECT_EQ(fake.zOrder.calls, Calls{"foreground"});
-}
-
-TEST_F(KeeperTest, takesTheForegroundWindowOutOfTheBandAndPutsOursIn) {
-    fake.zOrder.foreground = 7;
-    onAlwaysOnTopTimer(window, fake.zOrder);
-    EXPECT_EQ(fake.zOrder.calls, (Calls{"foreground", "foreground", "leave 7", "enter 1"}));
-}
-
-TEST_F(KeeperTest, withNoForegroundWindowOursStillEntersTheBand) {
-    fake.zOrder.foreground = 0;
-    onAlwaysOnTopTimer(window, fake.zOrder);
-    EXPECT_EQ(fake.zOrder.calls, (Calls{"foreground", "foreground", "leave 0", "enter 1"}));
+TEST(Keeper, movesTheBandOnlyWhenAnotherProgramHasTheForeground) {
+    const struct {
+        const char* what;
+        WindowHandle foreground, owner;
+        Calls calls;
+    } cases[] = {
+        {"ours", 1, 0, {"foreground"}},
+        {"our About", 5, 1, {"foreground", "owner of 5"}},
+        {"another's", 7, 0, {"foreground", "owner of 7", "foreground", "leave 7", "enter 1"}},
+        {"another's dialog",
+         7,
+         8,
+         {"foreground", "owner of 7", "foreground", "leave 7", "enter 1"}},
+        {"none", 0, 0, {"foreground", "foreground", "leave 0", "enter 1"}},
+    };
+    for (const auto& c : cases) {
+        test::FakePlatform fake;
+        MainWindow window(fake.timers);
+        window.setNativeHandle(1);
+        fake.zOrder.foreground = c.foreground;
+        fake.zOrder.foregroundOwner = c.owner;
+        onAlwaysOnTopTimer(window, fake.zOrder);
+        EXPECT_EQ(fake.zOrder.calls, c.calls) << c.what;
+    }
 }
 
 TEST(Keeper, runsOnceASecondOnlyWhenTheOptionWasTickedAtStartUp) {
@@ -47,7 +48,7 @@ TEST(Keeper, runsOnceASecondOnlyWhenTheOptionWasTickedAtStartUp) {
         window.setValue(Tickbox::AlwaysOnTop_TICKBOX,
                         *stored == '1' ? TickState::Clear : TickState::Ticked);
         fake.timers.advance(3500);
-        const std::size_t expectedCalls = *stored == '1' ? 3 * 4 : 0;
+        const std::size_t expectedCalls = *stored == '1' ? 3 * 5 : 0;
         EXPECT_EQ(fake.zOrder.calls.size(), expectedCalls) << stored;
     }
 }

@@ -72,7 +72,8 @@ check "rival left the top band" "$(above "$rival")" 0
 check "main window in the top band" "$(above "$win")" 1
 kill "$rival_pid" 2>/dev/null || true
 
-# 4. About: opens by its button, Enter (OK) and Esc close it, its place is stored.
+# 4. About: opens by its button with the keeper running, keeps the focus, Enter (OK) and Esc close
+#    it, its place is stored.
 for key in Return Escape; do
     click "$win" 160 104  # ABOUT_BUTTON
     about=$(find_window 5 --name "$about_title")
@@ -86,6 +87,10 @@ for key in Return Escape; do
         sleep 0.1
     done
     check "the focus is on OK when About opens" "$focus" OK
+    # The keeper ticks once a second while About is open; it must not take the window back.
+    sleep 1.5
+    check "the focus stays on OK past the keeper's tick" \
+        "$("$wine" "$helper" focus </dev/null | tr -d '\r')" OK
     xdotool windowactivate --sync "$about" key "$key" 2>/dev/null || xdotool key "$key"
     check "About closed by $key" "$(gone_within 5 --name "$about_title")" yes
     check "the focus is back on About after $key" \

@@ -21,6 +21,10 @@ WindowHandle Win32ZOrder::foregroundWindow() {
     return reinterpret_cast<WindowHandle>(GetForegroundWindow());
 }
 
+WindowHandle Win32ZOrder::ownerOf(WindowHandle window) {
+    return reinterpret_cast<WindowHandle>(GetWindow(reinterpret_cast<HWND>(window), GW_OWNER));
+}
+
 void Win32ZOrder::leaveTopBand(WindowHandle window) {
     setBand(window, HWND_NOTOPMOST);
 }

@@ -9,6 +9,7 @@ namespace rzv {
 class Win32ZOrder : public WindowZOrder {
   public:
     WindowHandle foregroundWindow() override;
+    WindowHandle ownerOf(WindowHandle window) override;
     void leaveTopBand(WindowHandle window) override;
     void enterTopBand(WindowHandle window) override;
 };

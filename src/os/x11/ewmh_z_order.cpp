@@ -68,7 +68,20 @@ WindowHandle EwmhZOrder::foregroundWindow() {
         return *foreground_;
     }
     foreground_ = readForeground();
+    ownership_.reset();
     return *foreground_;
+}
+
+WindowHandle EwmhZOrder::ownerOf(WindowHandle window) {
+    if (ownership_ && ownership_->window == window) return ownership_->owner;
+    const auto transientFor = property(connection_, static_cast<xcb_window_t>(window),
+                                       XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 1);
+    WindowHandle owner = 0;
+    if (transientFor && transientFor->type == XCB_ATOM_WINDOW && transientFor->format == 32 &&
+        xcb_get_property_value_length(transientFor.get()) == 4)
+        owner = *static_cast<const xcb_window_t*>(xcb_get_property_value(transientFor.get()));
+    ownership_ = Ownership{window, owner};
+    return owner;
 }
 
 bool EwmhZOrder::foregroundChanged() {

@@ -26,6 +26,8 @@ class EwmhZOrder : public WindowZOrder {
     EwmhZOrder& operator=(const EwmhZOrder&) = delete;
 
     WindowHandle foregroundWindow() override;
+    // WM_TRANSIENT_FOR, read once for each new foreground window.
+    WindowHandle ownerOf(WindowHandle window) override;
     void leaveTopBand(WindowHandle window) override { requestAbove(window, false); }
     void enterTopBand(WindowHandle window) override { requestAbove(window, true); }
 
@@ -44,6 +46,10 @@ class EwmhZOrder : public WindowZOrder {
     Atoms atoms_;
     // Set from the first question on, when the root's property changes are being heard of.
     std::optional<WindowHandle> foreground_;
+    struct Ownership {
+        WindowHandle window, owner;
+    };
+    std::optional<Ownership> ownership_;  // of the foreground window, as last read
 };
 
 }  // namespace rzv
