@@ -1,6 +1,6 @@
 #include "gui/qt/qt_diagnostics.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
 
@@ -16,7 +16,8 @@ void QtDiagnostics::warn(std::string_view line) {
 void QtDiagnostics::fatal(std::string_view message) {
     exitCode_ = 1;
     warn(message);
-    QMessageBox::critical(nullptr, kProductName, toQt(message));
+    // Owned by the active window, as on Windows: it stays above it, and the keeper leaves it be.
+    QMessageBox::critical(QApplication::activeWindow(), kProductName, toQt(message));
     QCoreApplication::exit(exitCode_);
 }
 
