@@ -21,4 +21,13 @@ class WakeAlarm {
     virtual void takeRing() = 0;
 };
 
+// Where the system has no such alarm (Windows waits with waitable timers of its own).
+class NoWakeAlarm : public WakeAlarm {
+  public:
+    int wakeDescriptor() const override { return -1; }
+    bool ringIn(std::int64_t) override { return false; }
+    void silence() override {}
+    void takeRing() override {}
+};
+
 }  // namespace rzv

@@ -41,19 +41,11 @@ TEST(QtExecutableName, isTheFileNameWithoutFolderOrExtension) {
 }
 
 // Without the system's alarm the service waits with Qt's timers: both ways keep every rule.
-class NoAlarm : public WakeAlarm {
-  public:
-    int wakeDescriptor() const override { return -1; }
-    bool ringIn(std::int64_t) override { return false; }
-    void silence() override {}
-    void takeRing() override {}
-};
-
 class QtTimerServiceTest : public ::testing::TestWithParam<bool> {
   protected:
     std::unique_ptr<TickSource> clock_ = os::makeTickSource();
     std::unique_ptr<WakeAlarm> alarm_ =
-        GetParam() ? os::makeWakeAlarm() : std::make_unique<NoAlarm>();
+        GetParam() ? os::makeWakeAlarm() : std::make_unique<NoWakeAlarm>();
     QtTimerService timers{*clock_, *alarm_};
 };
 
