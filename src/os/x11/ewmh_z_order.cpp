@@ -26,6 +26,15 @@ ReplyPtr<xcb_get_property_reply_t> property(xcb_connection_t* c, xcb_window_t wi
         &std::free);
 }
 
+// A property that names one window, or 0 when it is missing or of another form.
+WindowHandle windowIn(xcb_connection_t* c, xcb_window_t window, xcb_atom_t name) {
+    const auto value = property(c, window, name, XCB_ATOM_WINDOW, 1);
+    if (!value || value->type != XCB_ATOM_WINDOW || value->format != 32 ||
+        xcb_get_property_value_length(value.get()) != 4)
+        return 0;
+    return *static_cast<const xcb_window_t*>(xcb_get_property_value(value.get()));
+}
+
 bool supports(xcb_connection_t* c, xcb_window_t root, xcb_atom_t supported, xcb_atom_t wanted) {
     const auto list = property(c, root, supported, XCB_ATOM_ATOM, 4096);
     if (!list || list->type != XCB_ATOM_ATOM || list->format != 32) return false;
@@ -74,14 +83,9 @@ WindowHandle EwmhZOrder::foregroundWindow() {
 
 WindowHandle EwmhZOrder::ownerOf(WindowHandle window) {
     if (ownership_ && ownership_->window == window) return ownership_->owner;
-    const auto transientFor = property(connection_, static_cast<xcb_window_t>(window),
-                                       XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 1);
-    WindowHandle owner = 0;
-    if (transientFor && transientFor->type == XCB_ATOM_WINDOW && transientFor->format == 32 &&
-        xcb_get_property_value_length(transientFor.get()) == 4)
-        owner = *static_cast<const xcb_window_t*>(xcb_get_property_value(transientFor.get()));
-    ownership_ = Ownership{window, owner};
-    return owner;
+    ownership_ = Ownership{window, windowIn(connection_, static_cast<xcb_window_t>(window),
+                                            XCB_ATOM_WM_TRANSIENT_FOR)};
+    return ownership_->owner;
 }
 
 bool EwmhZOrder::foregroundChanged() {
@@ -100,11 +104,7 @@ WindowHandle EwmhZOrder::readForeground() {
     // Wayland window has the focus (the property stays put then, so it costs no reads). The
     // window it names may be gone already; a request about a gone window is simply dropped by
     // the window manager.
-    const auto active = property(connection_, root_, atoms_.activeWindow, XCB_ATOM_WINDOW, 1);
-    if (!active || active->type != XCB_ATOM_WINDOW || active->format != 32 ||
-        xcb_get_property_value_length(active.get()) != 4)
-        return 0;
-    return *static_cast<const xcb_window_t*>(xcb_get_property_value(active.get()));
+    return windowIn(connection_, root_, atoms_.activeWindow);
 }
 
 void EwmhZOrder::requestAbove(WindowHandle window, bool above) {
