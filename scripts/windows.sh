@@ -1,6 +1,6 @@
 # Shared by scripts/build-windows and scripts/test-windows (after common.sh).
 WINDOWS_BUILD_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-                        googletest wixl zip)
+                        googletest wixl msitools zip)
 # Wine's Recommends are needed here: the fonts of the dialogs and a metric twin of Arial.
 WINDOWS_TEST_PACKAGES=(wine wine64 fonts-wine fonts-liberation xvfb xauth openbox x11-utils
                        xdotool wmctrl)
