@@ -75,7 +75,7 @@ std::string IniSettingsStore::save(const std::string& file, std::string_view sec
     if (!edited)
         return "the file ends inside a quoted text, so adding to it would change other settings";
     if (exists && *edited == content) return {};  // it holds these texts already
-    return output_.replace(file, *edited);
+    return output_.replace(file, *edited).failure;
 }
 
 }  // namespace rzv

@@ -61,27 +61,27 @@ class PosixFileOutputTest : public ::testing::Test {
 };
 
 TEST_F(PosixFileOutputTest, replacesTheWholeFileInTheWorkingFolder) {
-    EXPECT_EQ(files.replace(kLog, "first\r\nrecord\r\n"), "");
-    EXPECT_EQ(files.replace(kLog, "second\r\n"), "");
+    EXPECT_EQ(files.replace(kLog, "first\r\nrecord\r\n").failure, "");
+    EXPECT_EQ(files.replace(kLog, "second\r\n").failure, "");
     EXPECT_EQ(contentOf(kLog), "second\r\n");
     EXPECT_EQ(entries(), std::set<std::string>{kLog});  // no temporary file left
 }
 
 TEST_F(PosixFileOutputTest, aFailedReplaceLeavesTheOldContentAndNoDebris) {
-    ASSERT_EQ(files.replace(kLog, "old\r\n"), "");
+    ASSERT_EQ(files.replace(kLog, "old\r\n").failure, "");
     ASSERT_EQ(::mkdir("taken.LOG", 0755), 0);
-    EXPECT_NE(files.replace("taken.LOG", "new\r\n"), "");
-    EXPECT_NE(files.replace("missing-folder/RI-ZUZERU-VAVUZA.LOG", "new\r\n"), "");
+    EXPECT_NE(files.replace("taken.LOG", "new\r\n").failure, "");
+    EXPECT_NE(files.replace("missing-folder/RI-ZUZERU-VAVUZA.LOG", "new\r\n").failure, "");
     EXPECT_EQ(contentOf(kLog), "old\r\n");
     EXPECT_EQ(entries(), (std::set<std::string>{kLog, "taken.LOG"}));
 }
 
 TEST_F(PosixFileOutputTest, aReplacedFileKeepsItsPermissions) {
     const mode_t umaskBefore = ::umask(022);
-    EXPECT_EQ(files.replace(kLog, "first\r\n"), "");
+    EXPECT_EQ(files.replace(kLog, "first\r\n").failure, "");
     EXPECT_EQ(modeOf(kLog) & 0777, 0644u);
     ASSERT_EQ(::chmod(kLog, 0640), 0);
-    EXPECT_EQ(files.replace(kLog, "second\r\n"), "");
+    EXPECT_EQ(files.replace(kLog, "second\r\n").failure, "");
     ::umask(umaskBefore);
     EXPECT_EQ(modeOf(kLog) & 0777, 0640u);
 }
@@ -95,10 +95,11 @@ TEST_F(PosixFileOutputTest, aWriteThatFailsMidwayLeavesTheOldRecordAndNoDebris) 
     small = limit;
     small.rlim_cur = 10;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string failure = files.replace(kLog, std::string(100, '='));
+    const auto write = files.replace(kLog, std::string(100, '='));
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
     std::signal(SIGXFSZ, previous);
-    EXPECT_EQ(failure, "File too large");
+    EXPECT_EQ(write.failure, "File too large");
+    EXPECT_EQ(write.refusal, WriteRefusal::Other);
     EXPECT_EQ(contentOf(kLog), "old\r\n");
     EXPECT_EQ(entries(), std::set<std::string>{kLog});
 }
@@ -117,7 +118,10 @@ TEST_P(PosixFileOutputRefusalTest, touchesNothing) {
     ASSERT_EQ(std::system(GetParam().setUp), 0);
     const auto before = entries();
     const mode_t modeBefore = modeOf(GetParam().name);
-    EXPECT_NE(files.replace(GetParam().name, "new\r\n"), "");
+    const auto write = files.replace(GetParam().name, "new\r\n");
+    EXPECT_NE(write.failure, "");
+    // Never a question of rights, so no other folder takes the record instead.
+    EXPECT_EQ(write.refusal, WriteRefusal::Other);
     EXPECT_EQ(entries(), before);
     EXPECT_EQ(modeOf(GetParam().name), modeBefore);
 }
@@ -144,8 +148,8 @@ TEST_F(PosixFileOutputTest, aLinkToARegularFileReplacesItsTargetAndStaysALink) {
                           "ln -s shared/real.LOG RI-ZUZERU-VAVUZA.LOG && "
                           "ln -s RI-ZUZERU-VAVUZA.LOG second.LOG"),
               0);
-    EXPECT_EQ(files.replace(kLog, "new\r\n"), "");
-    EXPECT_EQ(files.replace("second.LOG", "newer\r\n"), "");  // a chain of two links
+    EXPECT_EQ(files.replace(kLog, "new\r\n").failure, "");
+    EXPECT_EQ(files.replace("second.LOG", "newer\r\n").failure, "");  // a chain of two links
     EXPECT_EQ(contentOf("shared/real.LOG"), "newer\r\n");
     EXPECT_TRUE(S_ISLNK(modeOf(kLog)));
     EXPECT_EQ(entries("shared"), std::set<std::string>{"real.LOG"});
@@ -160,12 +164,14 @@ TEST_F(PosixFileOutputTest, aLinkPlantedByAnotherUserInASharedFolderIsRefused) {
               0);
     const std::string link = std::string("shared/") + kLog;
     ASSERT_EQ(::lchown(link.c_str(), 65534, 65534), 0);
-    EXPECT_NE(files.replace(link, "forged\r\n").find("belongs to another user"), std::string::npos);
+    const auto forged = files.replace(link, "forged\r\n");
+    EXPECT_NE(forged.failure.find("belongs to another user"), std::string::npos);
+    EXPECT_EQ(forged.refusal, WriteRefusal::Other);
     EXPECT_EQ(contentOf("victim"), "precious");
     EXPECT_EQ(entries("shared"), std::set<std::string>{kLog});
     // The same link of the user's own is followed.
     ASSERT_EQ(::lchown(link.c_str(), 0, 0), 0);
-    EXPECT_EQ(files.replace(link, "own\r\n"), "");
+    EXPECT_EQ(files.replace(link, "own\r\n").failure, "");
     EXPECT_EQ(contentOf("victim"), "own\r\n");
 }
 

@@ -41,8 +41,10 @@ int main(int argc, char* argv[]) {
     const std::string mode = argv[1], folder = argv[2];
     StderrDiagnostics diagnostics;
     if (mode == "log") {
-        const auto failure = rzv::os::makeFileOutput()->replace(
-            folder + "/RI-ZUZERU-VAVUZA.LOG", "- new record -\r\nPC Name = SWEEP\r\n");
+        const auto failure =
+            rzv::os::makeFileOutput()
+                ->replace(folder + "/RI-ZUZERU-VAVUZA.LOG", "- new record -\r\nPC Name = SWEEP\r\n")
+                .failure;
         if (!failure.empty()) diagnostics.warn("cannot write the log: " + failure);
         return 0;
     }

@@ -21,6 +21,30 @@ std::string reasonOf(int error) {
     return std::strerror(error);
 }
 
+WriteRefusal refusalOf(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return WriteRefusal::Rights;
+        case ENOSPC:
+        case EDQUOT:
+            return WriteRefusal::FullDisk;
+        default:
+            return WriteRefusal::Other;
+    }
+}
+
+// The failure of a call that set `error`, in the system's words unless `reason` says more.
+FileWrite failed(int error, std::string reason = {}) {
+    return {reason.empty() ? reasonOf(error) : std::move(reason), refusalOf(error)};
+}
+
+// A refusal that is the program's own choice, not the system's.
+FileWrite refused(std::string reason) {
+    return {std::move(reason), WriteRefusal::Other};
+}
+
 std::string folderOf(const std::string& path) {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
@@ -42,11 +66,10 @@ class Descriptor {
         if (fd_ >= 0) ::close(fd_);
     }
     int get() const { return fd_; }
-    // Empty on success, else the reason.
-    std::string close() {
+    FileWrite close() {
         const int fd = fd_;
         fd_ = -1;
-        return ::close(fd) == 0 ? std::string() : reasonOf(errno);
+        return ::close(fd) == 0 ? FileWrite{} : failed(errno);
     }
 
   private:
@@ -83,46 +106,51 @@ std::string linkTarget(const std::string& link, std::string& target) {
     return {};
 }
 
-std::string resolve(const std::string& name, Target& target) {
+// Whatever stops a link from being followed is the link's fault, never a question of the
+// folder's rights.
+FileWrite resolve(const std::string& name, Target& target) {
     target.path = name;
     for (int hops = 0; hops <= kMaxLinkHops; ++hops) {
         if (::lstat(target.path.c_str(), &target.status) != 0) {
             const int error = errno;
             // A missing file is created; a link leading nowhere is not followed.
             if (error == ENOENT && hops == 0) return {};
-            return hops == 0 ? reasonOf(error)
-                             : "the symbolic link leads to " + target.path + ": " + reasonOf(error);
+            return hops == 0 ? failed(error)
+                             : refused("the symbolic link leads to " + target.path + ": " +
+                                       reasonOf(error));
         }
         if (S_ISREG(target.status.st_mode)) {
             target.exists = true;
             return {};
         }
         if (!S_ISLNK(target.status.st_mode))
-            return hops == 0 ? "it is not a regular file"
-                             : "the symbolic link leads to " + target.path +
-                                   ", which is not a regular file";
+            return refused(hops == 0 ? "it is not a regular file"
+                                     : "the symbolic link leads to " + target.path +
+                                           ", which is not a regular file");
         if (auto refusal = linkRefusal(target.path, target.status); !refusal.empty())
-            return refusal;
-        if (auto failure = linkTarget(target.path, target.path); !failure.empty()) return failure;
+            return refused(refusal);
+        if (auto failure = linkTarget(target.path, target.path); !failure.empty())
+            return refused(failure);
     }
-    return reasonOf(ELOOP);
+    return refused(reasonOf(ELOOP));
 }
 
-std::string writeAll(int fd, std::string_view text) {
+FileWrite writeAll(int fd, std::string_view text) {
     while (!text.empty()) {
         const ssize_t written = ::write(fd, text.data(), text.size());
         if (written < 0 && errno == EINTR) continue;
-        if (written < 0) return reasonOf(errno);
-        if (written == 0) return reasonOf(ENOSPC);  // no progress: the disk is full
+        if (written < 0) return failed(errno);
+        if (written == 0) return failed(ENOSPC);  // no progress: the disk is full
         text.remove_prefix(static_cast<std::size_t>(written));
     }
     return {};
 }
 
-// Writes, syncs and closes; empty when every step worked.
-std::string writeDurably(Descriptor& file, std::string_view text) {
-    if (auto failure = writeAll(file.get(), text); !failure.empty()) return failure;
-    if (::fsync(file.get()) != 0) return "cannot sync it to the disk: " + reasonOf(errno);
+// Writes, syncs and closes.
+FileWrite writeDurably(Descriptor& file, std::string_view text) {
+    if (auto write = writeAll(file.get(), text); !write.written()) return write;
+    if (::fsync(file.get()) != 0)
+        return failed(errno, "cannot sync it to the disk: " + reasonOf(errno));
     return file.close();
 }
 
@@ -153,56 +181,57 @@ int createTemporaryBeside(const Target& target, bool lockedName, std::string& te
 
 // The rename is durable only once the folder is synced. The new record is in place by then, so
 // the reason says that the old one is gone.
-std::string syncFolder(const std::string& folder, const char* content) {
+FileWrite syncFolder(const std::string& folder, const char* content) {
     Descriptor handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (handle.get() >= 0 && ::fsync(handle.get()) == 0) return {};
-    return std::string("the new ") + content + " replaced the old one, but its folder cannot be " +
-           "synced to the disk (" + reasonOf(errno) + "), so a crash may still lose it";
+    return refused(std::string("the new ") + content +
+                   " replaced the old one, but its folder cannot be synced to the disk (" +
+                   reasonOf(errno) + "), so a crash may still lose it");
 }
 
-std::string replaceAtomically(const Target& target, std::string_view text, int fd,
-                              const std::string& temporary, const char* content) {
+FileWrite replaceAtomically(const Target& target, std::string_view text, int fd,
+                            const std::string& temporary, const char* content) {
     Descriptor file(fd);
-    auto failure = writeDurably(file, text);
-    if (failure.empty() && ::rename(temporary.c_str(), target.path.c_str()) != 0)
-        failure = reasonOf(errno);
-    if (!failure.empty()) {
+    auto write = writeDurably(file, text);
+    if (write.written() && ::rename(temporary.c_str(), target.path.c_str()) != 0)
+        write = failed(errno);
+    if (!write.written()) {
         ::unlink(temporary.c_str());
-        return failure;
+        return write;
     }
     return syncFolder(folderOf(target.path), content);
 }
 
 // A folder that admits no new file but holds a log the user may write (a log made ready by an
 // administrator): the only way to write it is in place, as a plain write would.
-std::string rewriteInPlace(const Target& target, std::string_view text, int folderError,
-                           const char* content) {
+FileWrite rewriteInPlace(const Target& target, std::string_view text, int folderError,
+                         const char* content) {
     Descriptor file(::open(target.path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC));
-    if (file.get() < 0) return reasonOf(folderError);
+    if (file.get() < 0) return failed(folderError);
     struct stat opened {};
     if (::fstat(file.get(), &opened) != 0 || opened.st_dev != target.status.st_dev ||
         opened.st_ino != target.status.st_ino)
-        return "the file changed while it was being opened";
+        return refused("the file changed while it was being opened");
     const std::string damaged =
         std::string(" (its folder admits no new file, so it was rewritten in place: the old ") +
         content + " may be damaged)";
-    if (::ftruncate(file.get(), 0) != 0) return reasonOf(errno) + damaged;
-    const auto failure = writeDurably(file, text);
-    return failure.empty() ? failure : failure + damaged;
+    auto write = ::ftruncate(file.get(), 0) == 0 ? writeDurably(file, text) : failed(errno);
+    if (!write.written()) write.failure += damaged;
+    return write;
 }
 
 }  // namespace
 
-std::string PosixFileOutput::replace(const std::string& relativeName, std::string_view text) {
+FileWrite PosixFileOutput::replace(const std::string& name, std::string_view text) {
     Target target;
-    if (auto refusal = resolve(relativeName, target); !refusal.empty()) return refusal;
+    if (auto refusal = resolve(name, target); !refusal.written()) return refusal;
     std::string temporary;
     const int fd = createTemporaryBeside(target, options_.lockedName, temporary);
     if (fd >= 0) return replaceAtomically(target, text, fd, temporary, options_.content);
     const int error = errno;
     if ((error == EACCES || error == EPERM) && target.exists)
         return rewriteInPlace(target, text, error, options_.content);
-    return reasonOf(error);
+    return failed(error);
 }
 
 std::string PosixFileOutput::absoluteName(const std::string& relativeName) {

@@ -34,7 +34,7 @@ class PosixFileOutput : public FileOutput {
     };
     PosixFileOutput() = default;
     explicit PosixFileOutput(Options options) : options_(options) {}
-    std::string replace(const std::string& relativeName, std::string_view text) override;
+    FileWrite replace(const std::string& name, std::string_view text) override;
     std::string absoluteName(const std::string& relativeName) override;
 
   private:

@@ -29,13 +29,29 @@ class FileHandle {
     HANDLE handle_;
 };
 
-// The step that failed and the system's reason.
-std::string failure(const char* step, DWORD error = GetLastError()) {
-    return std::string(step) + ": " + systemMessage(error);
+constexpr DWORD kDiskQuotaExceeded = 1295;  // ERROR_DISK_QUOTA_EXCEEDED, not in MinGW's headers
+
+WriteRefusal refusalOf(DWORD error) {
+    switch (error) {
+        case ERROR_ACCESS_DENIED:
+        case ERROR_WRITE_PROTECT:
+            return WriteRefusal::Rights;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+        case kDiskQuotaExceeded:
+            return WriteRefusal::FullDisk;
+        default:
+            return WriteRefusal::Other;
+    }
 }
 
-// Writes all bytes and flushes them to the disk; empty on success, else the reason.
-std::string writeAll(FileHandle& file, const std::string& bytes) {
+// The step that failed and the system's reason.
+FileWrite failure(const char* step, DWORD error = GetLastError()) {
+    return {std::string(step) + ": " + systemMessage(error), refusalOf(error)};
+}
+
+// Writes all bytes and flushes them to the disk.
+FileWrite writeAll(FileHandle& file, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
@@ -87,15 +103,16 @@ DWORD moveIntoPlace(const std::wstring& temporary, const std::wstring& target) {
 // As a plain write would: the target opened for writing (shared with readers and writers, as
 // a viewer holding it expects), truncated and written. Where even that cannot open the file, the
 // reason the replacement failed is told.
-std::string writeInPlace(const std::wstring& target, const std::string& bytes,
-                         const std::string& whyNotReplaced, DWORD disposition = OPEN_EXISTING) {
+FileWrite writeInPlace(const std::wstring& target, const std::string& bytes,
+                       const FileWrite& notReplaced, DWORD disposition = OPEN_EXISTING) {
     FileHandle file(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return whyNotReplaced;
-    const std::string why = writeAll(file, bytes);
-    if (why.empty()) return {};
-    return why + " (written in place, after \"" + whyNotReplaced +
-           "\": the old record may be damaged)";
+    if (!file.valid()) return notReplaced;
+    FileWrite write = writeAll(file, bytes);
+    if (!write.written())
+        write.failure += " (written in place, after \"" + notReplaced.failure +
+                         "\": the old record may be damaged)";
+    return write;
 }
 
 std::wstring fullPathOf(const std::wstring& name) {
@@ -133,32 +150,32 @@ std::wstring temporaryNameFor(const std::wstring& target, unsigned long processI
     return shorter;
 }
 
-std::string Win32FileOutput::replace(const std::string& relativeName, std::string_view text) {
-    const std::wstring target = widen(relativeName);
-    const std::string bytes = toAnsiCodePage(text);
+FileWrite Win32FileOutput::replace(const std::string& name, std::string_view text) {
+    const std::wstring target = widen(name);
+    const std::string bytes = asLogText(text);
     // Named after the process, so two copies of the program never share one; never longer than
     // the limit of paths where the log itself is within it. Plain attributes: where there is no
     // target yet, the temporary file becomes it as it is.
     const std::wstring temporary = temporaryNameFor(fullPathOf(target), GetCurrentProcessId());
     if (temporary.empty())
-        return writeInPlace(target, bytes, "no temporary file name fits the folder's path",
+        return writeInPlace(target, bytes,
+                            {"no temporary file name fits the folder's path", WriteRefusal::Other},
                             OPEN_ALWAYS);
     FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
-        const std::string why = failure("create temporary file");
+        const FileWrite why = failure("create temporary file");
         return exists(target) ? writeInPlace(target, bytes, why) : why;
     }
-    std::string why = writeAll(file, bytes);
-    if (!why.empty()) {
+    if (FileWrite write = writeAll(file, bytes); !write.written()) {
         file.close();
         DeleteFileW(temporary.c_str());
-        return why;
+        return write;
     }
     const DWORD error = moveIntoPlace(temporary, target);
     if (error == 0) return {};
     DeleteFileW(temporary.c_str());
-    why = failure("replace", error);
+    const FileWrite why = failure("replace", error);
     // Held open by a program that lets others write but not delete: a plain write still works.
     return heldByAnother(error) && exists(target) ? writeInPlace(target, bytes, why) : why;
 }

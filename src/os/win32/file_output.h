@@ -13,10 +13,11 @@ namespace rzv {
 // place, as a plain write would; a failure then may leave the old content damaged, and its
 // reason says so. The same happens when the target is held open by a program that lets others
 // write it but not delete it (a log viewer), after a few tries over half a second for one that
-// holds it only a moment (a virus scanner).
+// holds it only a moment (a virus scanner). The text is written in the system's 8-bit code page
+// where that keeps every character, else as UTF-8 with a byte-order mark (asLogText).
 class Win32FileOutput : public FileOutput {
   public:
-    std::string replace(const std::string& relativeName, std::string_view text) override;
+    FileWrite replace(const std::string& name, std::string_view text) override;
     std::string absoluteName(const std::string& relativeName) override;
 };
 
