@@ -14,6 +14,7 @@ set(RZV_LOGIC_TEST_SOURCES
     ${RZV_TESTS_DIR}/unit/command_line_test.cpp
     ${RZV_TESTS_DIR}/unit/control_characters_test.cpp
     ${RZV_TESTS_DIR}/unit/ini_text_test.cpp
+    ${RZV_TESTS_DIR}/unit/log_folder_test.cpp
     ${RZV_TESTS_DIR}/unit/logging_test.cpp
     ${RZV_TESTS_DIR}/unit/main_window_test.cpp
     ${RZV_TESTS_DIR}/unit/number_text_test.cpp

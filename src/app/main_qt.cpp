@@ -54,14 +54,16 @@ std::string settingsPlace(const std::string& section) {
 }
 
 // --help and --version answer without a window, so they work without a display too. Returns
-// the exit status, or -1 to go on and open the window; `platform` gets the one -platform names.
-int answerCommandLine(int argc, char* argv[], std::string& platform) {
+// the exit status, or -1 to go on and open the window as `answer` says.
+int answerCommandLine(int argc, char* argv[], rzv::CommandLineAnswer& answer) {
     const std::string name = rzv::programNameFrom(argc > 0 ? argv[0] : "");
-    const auto answer =
-        rzv::readCommandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc),
-                             {name, settingsPlace(name), true});
+    const std::string product = rzv::kProductName;
+    answer = rzv::readCommandLine(
+        std::vector<std::string>(argv + std::min(argc, 1), argv + argc),
+        {name, settingsPlace(name), true,
+         "the folder XDG_DOCUMENTS_DIR names in ~/.config/user-dirs.dirs (or the home folder)",
+         "$XDG_STATE_HOME/" + product + " (normally ~/.local/state/" + product + ")"});
     using Kind = rzv::CommandLineAnswer::Kind;
-    platform = answer.platform;
     if (answer.kind == Kind::OpenWindow) return -1;
     std::FILE* out = answer.kind == Kind::Answer ? stdout : stderr;
     const bool written = std::fputs(answer.text.c_str(), out) >= 0 && std::fflush(out) == 0;
@@ -85,9 +87,8 @@ void preferX11OnWayland(const std::string& platformArgument) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    std::string platformArgument;
-    if (const int status = answerCommandLine(argc, argv, platformArgument); status >= 0)
-        return status;
+    rzv::CommandLineAnswer commandLine;
+    if (const int status = answerCommandLine(argc, argv, commandLine); status >= 0) return status;
     // First of all, so that a request during start-up waits for the window instead of killing
     // the program unsaved.
     const auto terminations = rzv::os::makeTerminationRequests();
@@ -106,7 +107,7 @@ int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
     if (!qEnvironmentVariableIsSet("QT_QPA_UPDATE_IDLE_TIME"))
         qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
-    preferX11OnWayland(platformArgument);
+    preferX11OnWayland(commandLine.platform);
     QApplication app(argc, argv);
 
     const auto ticks = rzv::os::makeTickSource();
@@ -123,14 +124,16 @@ int main(int argc, char* argv[]) {
                                    *settingsOutput, reported);
     rzv::QtRegionalFormats regional;
     const auto files = rzv::os::makeFileOutput();
+    const auto logFolders = rzv::os::makeLogFolders();
     const auto alarm = rzv::os::makeWakeAlarm();
     rzv::QtTimerService timers(*ticks, *alarm);
     const auto zOrder = windowZOrder();
     rzv::QtAboutHost about;
-    rzv::Platform platform{*ticks, environment, settings, executable, regional,
-                           *files, timers,      *zOrder,  reported,   *systemLog};
+    rzv::Platform platform{*ticks,      environment, settings, executable, regional,  *files,
+                           *logFolders, timers,      *zOrder,  reported,   *systemLog};
 
     rzv::MainWindow model(timers);
+    model.setLogAndCloseStart(commandLine.logAndClose);
     rzv::MainWindowReactions reactions(model, platform, about);
     rzv::MainWindowView view(
         model, {[&](rzv::Button b) { reactions.click(b); }, [&] { reactions.unload(); }});
@@ -181,5 +184,6 @@ int main(int argc, char* argv[]) {
                      timers.firesOf(rzv::indexOf(rzv::Timer::UPTIME_TIMER)) * 1000.0 /
                          std::max<qint64>(1, running.elapsed()),
                      running.elapsed() / 1000.0);
-    return diagnostics.exitCode() != 0 ? diagnostics.exitCode() : status;
+    if (diagnostics.exitCode() != 0) return diagnostics.exitCode();
+    return status != 0 ? status : model.exitStatus();
 }

@@ -42,13 +42,16 @@ std::vector<std::string> commandLineArguments() {
 }
 
 // --help and --version answer in a message box before any window of ours exists; a program
-// without a console has nowhere else to say it. Returns the exit status, or -1 to go on.
-int answerCommandLine() {
+// without a console has nowhere else to say it. Returns the exit status, or -1 to go on and
+// open the window as `answer` says.
+int answerCommandLine(rzv::CommandLineAnswer& answer) {
     std::string name = rzv::Win32ExecutableName().executableName();
     if (name.empty()) name = rzv::kProductName;
     const std::string settingsPlace = std::string("HKEY_CURRENT_USER\\Software\\") +
                                       rzv::kSettingsApplication + "\\" + name + " in the registry";
-    const auto answer = rzv::readCommandLine(commandLineArguments(), {name, settingsPlace});
+    answer = rzv::readCommandLine(commandLineArguments(),
+                                  {name, settingsPlace, false, "your Documents folder",
+                                   std::string("%LOCALAPPDATA%\\") + rzv::kProductName});
     using Kind = rzv::CommandLineAnswer::Kind;
     if (answer.kind == Kind::OpenWindow) return -1;
     const UINT icon = answer.kind == Kind::Answer ? MB_ICONINFORMATION : MB_ICONERROR;
@@ -63,7 +66,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     // Before the first DLL loaded on demand (the command line's shell32 calls, the controls'
     // themes): only the system's own folder is searched.
     rzv::restrictDllSearch();
-    if (const int status = answerCommandLine(); status >= 0) return status;
+    rzv::CommandLineAnswer commandLine;
+    if (const int status = answerCommandLine(commandLine); status >= 0) return status;
     INITCOMMONCONTROLSEX common{sizeof common, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&common);
 
@@ -78,13 +82,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     rzv::RegistrySettingsStore settings(reported);
     rzv::Win32RegionalFormats regional;
     const auto files = rzv::os::makeFileOutput();
+    const auto logFolders = rzv::os::makeLogFolders();
     rzv::Win32TimerService timers;
     const auto zOrder = rzv::os::makeWindowZOrder();
     rzv::Win32AboutHost about(timers);
-    rzv::Platform platform{*ticks, environment, settings, executable, regional,
-                           *files, timers,      *zOrder,  reported,   *systemLog};
+    rzv::Platform platform{*ticks,      environment, settings, executable, regional,  *files,
+                           *logFolders, timers,      *zOrder,  reported,   *systemLog};
 
     rzv::MainWindow model(timers);
+    model.setLogAndCloseStart(commandLine.logAndClose);
     rzv::MainWindowReactions reactions(model, platform, about);
     rzv::Win32MainWindowView view(model, timers,
                                   {[&](rzv::Button b) { reactions.click(b); },
@@ -102,5 +108,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
                      static_cast<unsigned long long>(timers.wakeUps()),
                      static_cast<unsigned long long>(
                          timers.firesOf(rzv::indexOf(rzv::Timer::UPTIME_TIMER))));
-    return diagnostics.exitCode() != 0 ? diagnostics.exitCode() : status;
+    if (diagnostics.exitCode() != 0) return diagnostics.exitCode();
+    return status != 0 ? status : model.exitStatus();
 }

@@ -28,7 +28,7 @@ MainWindow::MainWindow(TimerService& timers) : timerService_(timers) {
                 break;
             case ControlKind::Tickbox: {
                 const auto design = designOf(static_cast<Tickbox>(control.id));
-                tickboxes_[control.id] = {design.value, design.enabled};
+                tickboxes_[control.id] = {design.value, design.enabled, false};
                 break;
             }
         }
@@ -54,6 +54,12 @@ void MainWindow::setCaption(Label l, std::string_view caption) {
 
 void MainWindow::setCaption(Button b, std::string_view caption) {
     if (assignIfChanged(buttons_[indexOf(b)], caption)) observer_->buttonChanged(b);
+}
+
+void MainWindow::click(Tickbox t) {
+    tickboxes_[indexOf(t)].clicked = true;
+    if (events_) events_->tickboxClicked(t);
+    setValue(t, afterClick(value(t)));
 }
 
 void MainWindow::setValue(Tickbox t, TickState value) {

@@ -34,6 +34,8 @@ class MainWindowEvents {
   public:
     virtual ~MainWindowEvents() = default;
     virtual void tickboxValueChanged(Tickbox) = 0;
+    // The user clicked the tickbox; its change event follows.
+    virtual void tickboxClicked(Tickbox) {}
     // The window system now shows, or no longer shows, value fields beyond the default size.
     virtual void valueFieldsInViewChanged() {}
 };
@@ -67,7 +69,9 @@ class MainWindow {
     // A change raises the tickbox's change event.
     void setValue(Tickbox t, TickState value);
     // The user's click: a ticked box is cleared, a clear or greyed one ticked.
-    void click(Tickbox t) { setValue(t, afterClick(value(t))); }
+    void click(Tickbox t);
+    // Whether the user has clicked the tickbox since the window opened.
+    bool clickedByUser(Tickbox t) const { return tickboxes_[indexOf(t)].clicked; }
     static constexpr TickState afterClick(TickState value) {
         return value == TickState::Ticked ? TickState::Clear : TickState::Ticked;
     }
@@ -111,10 +115,23 @@ class MainWindow {
     // Asks the window system to close the window as the user's close does.
     void requestClose() { observer_->closeRequested(); }
 
+    // A start asked to log once and close itself, whatever the stored options
+    // (--log-and-close): the options it shows ticked are the user's only once clicked.
+    bool logAndCloseStart() const { return logAndCloseStart_; }
+    void setLogAndCloseStart(bool logAndClose) { logAndCloseStart_ = logAndClose; }
+    // Whether the logging run under way has nobody to watch it: such a start's run, until the
+    // user takes it over (START/STOP, Auto Start or Auto Close clicked).
+    bool unattended() const { return unattended_; }
+    void setUnattended(bool unattended) { unattended_ = unattended; }
+    // The status the program ends with once its window has closed.
+    int exitStatus() const { return exitStatus_; }
+    void setExitStatus(int status) { exitStatus_ = status; }
+
   private:
     struct TickboxState {
         TickState value;
         bool enabled;
+        bool clicked;
     };
     struct TimerState {
         int intervalMs;
@@ -139,6 +156,9 @@ class MainWindow {
     WindowHandle nativeHandle_ = 0;
     bool valueFieldsInView_ = false;
     int framePeriodMs_ = kFramePeriodMs;
+    bool logAndCloseStart_ = false;
+    bool unattended_ = false;
+    int exitStatus_ = 0;
 };
 
 }  // namespace rzv

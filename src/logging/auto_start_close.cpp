@@ -13,6 +13,11 @@ void onAutoStartChanged(MainWindow& window) {
     window.setValue(Tickbox::AUTOCLOSE_TICKBOX, TickState::Clear);
 }
 
+void onOptionClicked(MainWindow& window, Tickbox tickbox) {
+    if (tickbox == Tickbox::AUTOSTART_TICKBOX || tickbox == Tickbox::AUTOCLOSE_TICKBOX)
+        window.setUnattended(false);
+}
+
 void onAutostartTimer(MainWindow& window) {
     window.setCaption(Label::CURRENT_STATUS_LABEL, kStatusLogging);
     window.enable(Timer::LOG_TIMER);

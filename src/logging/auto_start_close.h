@@ -9,6 +9,9 @@ namespace rzv {
 // anything else greys Auto Close and clears it.
 void onAutoStartChanged(MainWindow& window);
 
+// A click of the user's on Auto Start or Auto Close takes an unattended run over.
+void onOptionClicked(MainWindow& window, Tickbox tickbox);
+
 // Ten seconds after a start: the log writer gets its one second.
 void onAutostartTimer(MainWindow& window);
 

@@ -7,6 +7,7 @@
 
 #include "core/control_characters.h"
 #include "core/status_texts.h"
+#include "logging/log_folder.h"
 #include "logging/start_stop.h"
 
 namespace rzv {
@@ -61,23 +62,29 @@ void onLogTimer(MainWindow& w, Platform& p) {
     w.setText(Field::OUTPUT_REPORT_TEXTBOX, composeRecord(w));
 
     const std::string fileName = p.executable.executableName() + ".LOG";
-    const std::string failure =
-        p.files.replace(fileName, w.text(Field::OUTPUT_REPORT_TEXTBOX) + kLineEnd);
-    const std::string logFile = p.files.absoluteName(fileName);
+    const LogWrite log =
+        writeLog(p.files, p.logFolders, fileName, w.text(Field::OUTPUT_REPORT_TEXTBOX) + kLineEnd);
     p.systemLog.uptimeRecorded({w.text(Field::OUTPUT_REPORT_TEXTBOX), recordedCount(w, p.ticks),
                                 withControlsReplaced(w.text(Field::QV_UPTIME_DISPLAY_TEXTBOX)),
-                                withControlsReplaced(w.text(Field::PC_NAME_TEXTBOX)), logFile,
-                                failure.empty()});
-    if (!failure.empty()) {
-        // Both may hold control characters (a file name, a path in the reason): one line still.
+                                withControlsReplaced(w.text(Field::PC_NAME_TEXTBOX)), log.path,
+                                log.written()});
+    // Names and reasons may hold control characters (a path in a reason): one line still.
+    if (!log.written()) {
         const std::string line =
-            withControlsEscaped("cannot write the log file " + fileName + ": " + failure);
+            withControlsEscaped("cannot write the log file " + fileName + ": " + log.failure);
         p.diagnostics.warnOfReportedFailure(line);
-        p.systemLog.logWriteFailed(logFile, line, failure);
-        endRunOnFailedWrite(w);
-        return;
+        p.systemLog.logWriteFailed(log.path, line, log.failure);
+        if (!w.unattended()) return endRunOnFailedWrite(w);
+        // Nobody is there to read the window: the run closes as planned and the program's
+        // status tells the failure.
+        w.setCaption(Label::CURRENT_STATUS_LABEL, kStatusLogWriteFailed);
+        w.setExitStatus(1);
+    } else if (!log.startFailure.empty()) {
+        p.diagnostics.warn(withControlsEscaped("cannot write " + log.startLog + " (" +
+                                               log.startFailure + "); the record is in " +
+                                               log.path));
     }
-    if (w.value(Tickbox::AUTOCLOSE_TICKBOX) == TickState::Ticked)
+    if (log.written() && w.value(Tickbox::AUTOCLOSE_TICKBOX) == TickState::Ticked)
         w.setCaption(Label::CURRENT_STATUS_LABEL, kStatusAutoclosing);
     w.enable(Timer::AUTOCLOSE_TIMER);
     w.disable(Timer::LOG_TIMER);

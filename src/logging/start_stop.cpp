@@ -32,6 +32,7 @@ void endRunTimers(MainWindow& w) {
 }
 
 void onStartStopClick(MainWindow& w) {
+    w.setUnattended(false);
     if (w.caption(Button::START_STOP_BUTTON) == kButtonStart) {
         armRun(w);
         w.setCaption(Label::CURRENT_STATUS_LABEL, kStatusStarting);

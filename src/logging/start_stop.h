@@ -6,6 +6,7 @@ namespace rzv {
 
 // START begins a logging run (live uptime, ten seconds to the log writer); any other caption
 // aborts whatever is going on. The button's caption is the only record of the run's state.
+// Either way the user has taken the run over: it is no longer unattended.
 void onStartStopClick(MainWindow& window);
 
 // The switches a start and a stop share, whether by click or at start-up, each in its fixed

@@ -9,6 +9,7 @@
 #include "platform/file_input.h"
 #include "platform/file_lock.h"
 #include "platform/file_output.h"
+#include "platform/log_folders.h"
 #include "platform/system_log.h"
 #include "platform/termination_requests.h"
 #include "platform/tick_source.h"
@@ -34,6 +35,9 @@ bool xServerAnswers();
 
 // Whole-file output that keeps the old content whole when a write fails.
 std::unique_ptr<FileOutput> makeFileOutput();
+
+// The user's own folders that take the log where the start folder does not.
+std::unique_ptr<LogFolders> makeLogFolders();
 
 // The system's own log, the entries under `programName`; one that does nothing where the
 // system keeps none the program may write to.

@@ -5,6 +5,7 @@
 #include "platform/environment.h"
 #include "platform/executable_name.h"
 #include "platform/file_output.h"
+#include "platform/log_folders.h"
 #include "platform/regional_formats.h"
 #include "platform/settings_store.h"
 #include "platform/system_log.h"
@@ -21,6 +22,7 @@ struct Platform {
     ExecutableName& executable;
     RegionalFormats& regional;
     FileOutput& files;
+    LogFolders& logFolders;
     TimerService& timers;
     WindowZOrder& zOrder;
     Diagnostics& diagnostics;

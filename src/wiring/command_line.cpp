@@ -18,7 +18,7 @@ bool isPlatform(const std::string& a) {
 CommandLineAnswer readCommandLine(const std::vector<std::string>& arguments,
                                   const ProgramFacts& facts) {
     using Kind = CommandLineAnswer::Kind;
-    bool help = false, version = false;
+    bool help = false, version = false, logAndClose = false;
     std::string platform;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -33,6 +33,8 @@ CommandLineAnswer readCommandLine(const std::vector<std::string>& arguments,
             help = true;
         } else if (isVersion(argument)) {
             version = true;
+        } else if (argument == "--log-and-close") {
+            logAndClose = true;
         } else {
             const char* what =
                 argument.rfind('-', 0) == 0 ? "unknown option" : "unexpected argument";
@@ -44,6 +46,7 @@ CommandLineAnswer readCommandLine(const std::vector<std::string>& arguments,
     if (version) return {Kind::Answer, versionText(), 0};
     CommandLineAnswer open;
     open.platform = platform;
+    open.logAndClose = logAndClose;
     return open;
 }
 

@@ -34,7 +34,7 @@ constexpr const char* kWindowSystemText =
 std::string usageText(const ProgramFacts& facts) {
     const std::string& name = facts.name;
     return "Usage: " + name +
-           " [--help | --version]\n"
+           " [--log-and-close | --help | --version]\n"
            "\n"
            "Shows how long this computer has been running since it was last started, in whole\n"
            "days, hours, minutes and seconds. START writes that uptime, with the date, the time\n"
@@ -47,7 +47,13 @@ std::string usageText(const ProgramFacts& facts) {
            name +
            ".LOG\n"
            "      the latest uptime record, in the folder the program is started from; each\n"
-           "      record replaces the one before\n"
+           "      record replaces the one before. Where that folder may not be written (or is\n"
+           "      the Windows folder), in " +
+           facts.documentsPlace +
+           ",\n"
+           "      else in " +
+           facts.statePlace +
+           "\n"
            "  " +
            facts.settingsPlace +
            "\n"
@@ -55,6 +61,10 @@ std::string usageText(const ProgramFacts& facts) {
            "\n" +
            (facts.onQt ? kWindowSystemText : "") +
            "Options:\n"
+           "      --log-and-close\n"
+           "                 log the uptime once and close about 21 seconds later, whatever the\n"
+           "                 stored options, which stay as they are; exit status 1 when the\n"
+           "                 record could be written nowhere\n"
            "  -h, --help     show this help and exit\n"
            "      --version  show the name and version and exit\n" +
            (facts.onQt ? "  -platform NAME\n"

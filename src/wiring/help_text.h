@@ -14,6 +14,9 @@ struct ProgramFacts {
     std::string name;
     std::string settingsPlace;
     bool onQt = false;
+    // The folders that take the log where the start folder does not, in words.
+    std::string documentsPlace = "the user's documents folder";
+    std::string statePlace = "the program's folder of the user's state";
 };
 
 std::string usageText(const ProgramFacts& facts);

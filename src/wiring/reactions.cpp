@@ -117,6 +117,10 @@ void MainWindowReactions::valueFieldsInViewChanged() {
     });
 }
 
+void MainWindowReactions::tickboxClicked(Tickbox tickbox) {
+    guarded([&] { onOptionClicked(window_, tickbox); });
+}
+
 void MainWindowReactions::tickboxValueChanged(Tickbox tickbox) {
     guarded([&] {
         if (tickbox == Tickbox::AUTOSTART_TICKBOX) onAutoStartChanged(window_);

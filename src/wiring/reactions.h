@@ -23,6 +23,7 @@ class MainWindowReactions : public MainWindowEvents {
     void click(Button button);
     void tick(Timer timer);
     void tickboxValueChanged(Tickbox tickbox) override;
+    void tickboxClicked(Tickbox tickbox) override;
     void valueFieldsInViewChanged() override;
 
     // After a fault the program is ending: no further reaction runs.

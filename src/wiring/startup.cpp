@@ -1,5 +1,7 @@
 #include "wiring/startup.h"
 
+#include <utility>
+
 #include "core/control_characters.h"
 #include "core/layout.h"
 #include "core/settings.h"
@@ -41,6 +43,12 @@ void startUp(MainWindow& window, Platform& platform) {
     // A changed value raises the Auto Start reaction here, before Auto Close is read.
     window.setValue(Tickbox::AUTOSTART_TICKBOX, settings.readOption(SettingKey::AUTOSTART_TICKBOX));
     window.setValue(Tickbox::AUTOCLOSE_TICKBOX, settings.readOption(SettingKey::AUTOCLOSE_TICKBOX));
+    if (window.logAndCloseStart()) {
+        // One run that logs and closes, whatever the user's options; they stay as stored.
+        window.setValue(Tickbox::AUTOSTART_TICKBOX, TickState::Ticked);
+        window.setValue(Tickbox::AUTOCLOSE_TICKBOX, TickState::Ticked);
+        window.setUnattended(true);
+    }
 
     window.setText(Field::QV_UPTIME_DISPLAY_TEXTBOX, "");
     window.setText(Field::PC_NAME_TEXTBOX,
@@ -62,10 +70,15 @@ void shutDown(MainWindow& window, Platform& platform) {
     auto settings = settingsOf(platform);
     settings.holdWrites();  // saved at once, below
     settings.writeWindowPosition(kMainWindowPlacementKeys, window.placement());
-    settings.writeOption(SettingKey::AlwaysOnTop_TICKBOX,
-                         window.value(Tickbox::AlwaysOnTop_TICKBOX));
-    settings.writeOption(SettingKey::AUTOSTART_TICKBOX, window.value(Tickbox::AUTOSTART_TICKBOX));
-    settings.writeOption(SettingKey::AUTOCLOSE_TICKBOX, window.value(Tickbox::AUTOCLOSE_TICKBOX));
+    const std::pair<SettingKey, Tickbox> options[] = {
+        {SettingKey::AlwaysOnTop_TICKBOX, Tickbox::AlwaysOnTop_TICKBOX},
+        {SettingKey::AUTOSTART_TICKBOX, Tickbox::AUTOSTART_TICKBOX},
+        {SettingKey::AUTOCLOSE_TICKBOX, Tickbox::AUTOCLOSE_TICKBOX},
+    };
+    // After a start that logs and closes, only what the user clicked is theirs to keep.
+    for (const auto& [key, tickbox] : options)
+        if (!window.logAndCloseStart() || window.clickedByUser(tickbox))
+            settings.writeOption(key, window.value(tickbox));
     settings.saveHeldWrites();
 }
 

@@ -15,7 +15,7 @@ run() {  # run ARGS...: exit status in $status, output in $work/out and $work/er
 
 run --help
 check "--help status" "$status" 0
-check "--help first line" "$(head -1 "$work/out")" "Usage: RI-ZUZERU-VAVUZA [--help | --version]"
+check "--help first line" "$(head -1 "$work/out")" "Usage: RI-ZUZERU-VAVUZA [--log-and-close | --help | --version]"
 check "--help names the log file" "$(grep -c 'RI-ZUZERU-VAVUZA.LOG' "$work/out")" 1
 check "--help names the settings file" "$(grep -c 'QV_ZIV.conf' "$work/out")" 1
 check "--help on stderr" "$(cat "$work/err")" ""
@@ -29,7 +29,7 @@ check "unknown option status" "$status" 2
 check "unknown option first line" "$(head -1 "$work/err")" \
     "RI-ZUZERU-VAVUZA: unknown option '--frobnicate'"
 check "unknown option then the usage" "$(sed -n 2p "$work/err")" \
-    "Usage: RI-ZUZERU-VAVUZA [--help | --version]"
+    "Usage: RI-ZUZERU-VAVUZA [--log-and-close | --help | --version]"
 check "unknown option on stdout" "$(cat "$work/out")" ""
 
 # Help that cannot be written is a failure, not a silent success.

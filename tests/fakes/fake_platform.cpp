@@ -46,10 +46,13 @@ std::optional<std::string> FakeSettingsStore::get(const std::string& section,
     return found->second;
 }
 
-std::string FakeFileOutput::replace(const std::string& relativeName, std::string_view text) {
-    if (!failure.empty()) return failure;
+FileWrite FakeFileOutput::replace(const std::string& name, std::string_view text) {
+    if (!failure.empty()) return {failure, WriteRefusal::Other};
+    const auto slash = name.rfind('/');
+    const auto refusal = refusals.find(slash == std::string::npos ? "" : name.substr(0, slash));
+    if (refusal != refusals.end()) return refusal->second;
     ++writes;
-    files[relativeName] = std::string(text);
+    files[name] = std::string(text);
     return {};
 }
 

@@ -69,17 +69,35 @@ class FakeRegionalFormats : public RegionalFormats {
     std::string time = "14:05:09";
 };
 
-// Files in memory; `failure` makes every write fail with that reason and change nothing.
+// Files in memory, by the name written. `failure` makes every write fail with that reason
+// (not one of rights) and change nothing; `refusals` does the same for the writes into one
+// folder (the name up to its last '/', "" for the working folder) with a refusal of its own.
 class FakeFileOutput : public FileOutput {
   public:
-    std::string replace(const std::string& relativeName, std::string_view text) override;
-    std::string absoluteName(const std::string& relativeName) override {
-        return workingFolder + "/" + relativeName;
+    FileWrite replace(const std::string& name, std::string_view text) override;
+    std::string absoluteName(const std::string& name) override {
+        return name.rfind('/', 0) == 0 ? name : workingFolder + "/" + name;
     }
     std::map<std::string, std::string> files;
     int writes = 0;
     std::string failure;
+    std::map<std::string, FileWrite> refusals;
     std::string workingFolder = "/home/user/logs";
+};
+
+// The user's folders, with the answers a test chooses.
+class FakeLogFolders : public LogFolders {
+  public:
+    bool workingFolderIsTheSystems() override { return inSystemFolder; }
+    std::string documentsFolder() override { return documents; }
+    std::string stateFolder(const std::string& name, std::string& failure) override {
+        failure = stateFailure;
+        return stateFailure.empty() ? stateHome + name + "/" : "";
+    }
+    bool inSystemFolder = false;
+    std::string documents = "/home/user/Documents/";
+    std::string stateHome = "/home/user/.local/state/";
+    std::string stateFailure;
 };
 
 class FakeDiagnostics : public Diagnostics {
@@ -193,12 +211,13 @@ struct FakePlatform {
     FakeExecutableName executable;
     FakeRegionalFormats regional;
     FakeFileOutput files;
+    FakeLogFolders logFolders;
     FakeWindowZOrder zOrder;
     FakeAboutHost about;
     FakeDiagnostics diagnostics;
     FakeSystemLog systemLog;
-    Platform platform{ticks, environment, settings, executable,  regional,
-                      files, timers,      zOrder,   diagnostics, systemLog};
+    Platform platform{ticks,      environment, settings, executable,  regional, files,
+                      logFolders, timers,      zOrder,   diagnostics, systemLog};
 };
 
 }  // namespace rzv::test

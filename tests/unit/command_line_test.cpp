@@ -15,7 +15,7 @@ std::string firstLine(const std::string& text) {
 
 TEST(CommandLineTest, answersHelpAndVersionAndRefusesAnythingElse) {
     using Kind = CommandLineAnswer::Kind;
-    const std::string usage = "Usage: RI-ZUZERU-VAVUZA [--help | --version]";
+    const std::string usage = "Usage: RI-ZUZERU-VAVUZA [--log-and-close | --help | --version]";
     const std::string version = std::string("RI-ZUZERU-VAVUZA ") + kProductVersion;
     struct Case {
         std::vector<std::string> arguments;
@@ -45,6 +45,10 @@ TEST(CommandLineTest, answersHelpAndVersionAndRefusesAnythingElse) {
             EXPECT_EQ(answer.text.substr(answer.text.find('\n') + 1), usageText(kFacts));
         }
     }
+    const CommandLineAnswer unattended = readCommandLine({"--log-and-close"}, kFacts);
+    EXPECT_EQ(unattended.kind, Kind::OpenWindow);
+    EXPECT_TRUE(unattended.logAndClose);
+    EXPECT_FALSE(readCommandLine({}, kFacts).logAndClose);
 }
 
 // Qt's own option names the window system; the Qt front end takes it, the native one does not.
@@ -110,7 +114,7 @@ TEST(CommandLineTest, aBoxGetsTheSentencesWholeAndTheEntriesOnLinesOfTheirOwn) {
     };
     for (const auto& [text, joined] : cases) EXPECT_EQ(asParagraphs(text), joined) << text;
     const std::string help = asParagraphs(usageText(kFacts));
-    EXPECT_EQ(firstLine(help), "Usage: RI-ZUZERU-VAVUZA [--help | --version]");
+    EXPECT_EQ(firstLine(help), "Usage: RI-ZUZERU-VAVUZA [--log-and-close | --help | --version]");
     EXPECT_NE(help.find("in whole days, hours"), std::string::npos);
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -355,6 +356,84 @@ TEST_F(LoggingRunTest, aControlCharacterInTheNameReachesTheSystemLogAsInTheRecor
     at(11000);
     ASSERT_EQ(fake.systemLog.records.size(), 1u);
     EXPECT_EQ(fake.systemLog.records[0].computerName, "A?B");
+}
+
+// A start folder that refuses the record for want of rights: the user's documents folder takes
+// it, the run goes on as any other, and one warning says where the record went.
+TEST_F(LoggingRunTest, aRecordTheStartFolderRefusesGoesToTheUsersFolderAndTheRunCloses) {
+    fake.files.refusals[""] = {"Permission denied", WriteRefusal::Rights};
+    startUp(true, true);
+    at(21000);
+    EXPECT_TRUE(windowSystem.closed);
+    const std::string documentsLog = "/home/user/Documents/RI-ZUZERU-VAVUZA.LOG";
+    EXPECT_EQ(fake.files.files.count(documentsLog), 1u);
+    EXPECT_EQ(fake.diagnostics.warnings,
+              std::vector<std::string>{"cannot write /home/user/logs/RI-ZUZERU-VAVUZA.LOG "
+                                       "(Permission denied); the record is in " +
+                                       documentsLog});
+    EXPECT_EQ(fake.systemLog.events, std::vector<std::string>{"record"});
+    EXPECT_EQ(fake.systemLog.records[0].logFile, documentsLog);
+    EXPECT_TRUE(fake.systemLog.records[0].logWritten);
+}
+
+// --log-and-close: one run that logs and closes whatever the store holds, which keeps what it
+// held; a click on START/STOP or on either option hands the run back to the user, and only a
+// clicked option is saved. A record written nowhere closes all the same, with status 1.
+TEST(LogAndCloseTest, theRunIsTheUsersOnlyWhereTheyClick) {
+    struct Case {
+        const char* what;
+        std::int64_t clickAt;  // 0: no click
+        std::function<void(MainWindow&, MainWindowReactions&)> click;
+        bool writtenNowhere;
+        int writes;
+        bool closesAt21s;
+        int exitStatus;
+        const char* autostartSaved;  // "" where the key stays absent
+        const char* autocloseSaved;
+    };
+    const auto autoClose = [](MainWindow& w, auto&) { w.click(Tickbox::AUTOCLOSE_TICKBOX); };
+    const auto stop = [](auto&, MainWindowReactions& r) { r.click(Button::START_STOP_BUTTON); };
+    const auto autoStartTwice = [](MainWindow& w, auto&) {
+        w.click(Tickbox::AUTOSTART_TICKBOX);
+        w.click(Tickbox::AUTOSTART_TICKBOX);
+    };
+    const Case cases[] = {
+        {"untouched", 0, nullptr, false, 1, true, 0, "", ""},
+        {"Auto Close clicked after the write", 15000, autoClose, false, 1, false, 0, "", "0"},
+        {"stopped", 5000, stop, false, 0, false, 0, "", ""},
+        {"written nowhere", 0, nullptr, true, 0, true, 1, "", ""},
+        {"written nowhere after a click", 5000, autoStartTwice, true, 0, false, 0, "1", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakePlatform fake;
+        fake.files.failure = c.writtenNowhere ? "Read-only file system" : "";
+        MainWindow window{fake.timers};
+        MainWindowReactions reactions{window, fake.platform, fake.about};
+        FakeWindowSystem windowSystem{reactions, fake};
+        window.setObserver(&windowSystem);
+        window.setLogAndCloseStart(true);
+        reactions.load();  // an empty store
+        EXPECT_EQ(window.value(Tickbox::AUTOSTART_TICKBOX), TickState::Ticked);
+        EXPECT_EQ(window.value(Tickbox::AUTOCLOSE_TICKBOX), TickState::Ticked);
+        EXPECT_TRUE(window.isEnabled(Tickbox::AUTOCLOSE_TICKBOX));
+        if (c.click) {
+            fake.timers.advance(c.clickAt);
+            c.click(window, reactions);
+        }
+        fake.timers.advance(21000 - fake.timers.now());
+        EXPECT_EQ(windowSystem.closed, c.closesAt21s);
+        EXPECT_EQ(fake.files.writes, c.writes);
+        if (!windowSystem.closed) window.requestClose();
+        EXPECT_EQ(window.exitStatus(), c.exitStatus);
+        const auto saved = [&](const char* key) {
+            return fake.settings.get(kSection, key).value_or("");
+        };
+        EXPECT_NE(saved("MAIN_Left"), "");
+        EXPECT_EQ(saved("AUTOSTART_TICKBOX"), c.autostartSaved);
+        EXPECT_EQ(saved("AUTOCLOSE_TICKBOX"), c.autocloseSaved);
+        EXPECT_EQ(saved("AlwaysOnTop_TICKBOX"), "");
+    }
 }
 
 // Warnings go to the system's log too, but a failure it has an event of its own for does not

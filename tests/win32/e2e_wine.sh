@@ -161,7 +161,7 @@ answer() {  # answer ARGS...: the box's text in $box, the exit status in $status
     box=$("$wine" "$helper" message-box RI-ZUZERU-VAVUZA </dev/null 2>&1 | tr -d '\r')
     wait_for_exit "$program" 10
 }
-usage="Usage: RI-ZUZERU-VAVUZA [--help | --version]"
+usage="Usage: RI-ZUZERU-VAVUZA [--log-and-close | --help | --version]"
 answer --help
 check "--help exit status" "${status:-still running}" 0
 check "--help without the main window" "$(grep -c 'MAIN WINDOW OPEN' <<<"$box")" 0

@@ -7,7 +7,7 @@ exe=$1
 objdump=$2
 size=$(stat -c %s "$exe")
 imports=$("$objdump" -p "$exe" | sed -n 's/^\tDLL Name: //p' | tr '[:upper:]' '[:lower:]' | sort)
-system="advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll user32.dll"
+system="advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll shell32.dll user32.dll"
 foreign=$(comm -23 <(tr ' ' '\n' <<<"$imports") <(tr ' ' '\n' <<<"$system" | sort))
 echo "exe: $size bytes, imports: $(tr '\n' ' ' <<<"$imports")"
 passed=0

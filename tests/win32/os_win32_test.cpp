@@ -199,9 +199,9 @@ class FileOutputTest : public ::testing::Test {
 
 TEST_F(FileOutputTest, replacesTheWholeFileAndLeavesNothingElse) {
     put(L"P.LOG", "an older and much longer record\r\n\r\n\r\n");
-    EXPECT_EQ(output_.replace("P.LOG", "line 1\r\nline 2\r\n"), "");
+    EXPECT_EQ(output_.replace("P.LOG", "line 1\r\nline 2\r\n").failure, "");
     EXPECT_EQ(contentOf(L"P.LOG"), "line 1\r\nline 2\r\n");
-    EXPECT_EQ(output_.replace("NEW.LOG", "x\r\n"), "");
+    EXPECT_EQ(output_.replace("NEW.LOG", "x\r\n").failure, "");
     EXPECT_EQ(contentOf(L"NEW.LOG"), "x\r\n");
     EXPECT_EQ(GetFileAttributesW(L"NEW.LOG") & FILE_ATTRIBUTE_HIDDEN, 0u);
     EXPECT_EQ(filesInFolder(), 2);
@@ -211,16 +211,21 @@ TEST_F(FileOutputTest, aNonAsciiNameIsTheWideName) {
     const std::string name =
         "\xC3\x9C"
         "ber-\xCE\xA0.LOG";  // "Über-Π.LOG"
-    EXPECT_EQ(output_.replace(name, "x\r\n"), "");
+    EXPECT_EQ(output_.replace(name, "x\r\n").failure, "");
     EXPECT_EQ(contentOf(L"\u00DCber-\u03A0.LOG"), "x\r\n");
 }
 
-TEST_F(FileOutputTest, textIsWrittenInTheSystemCodePage) {
-    const std::string text = "PC Name = Caf\xC3\xA9\r\n";  // "Café"
-    EXPECT_EQ(output_.replace("P.LOG", text), "");
-    EXPECT_EQ(contentOf(L"P.LOG"), toAnsiCodePage(text));
+// Text the system's code page holds is written in it, byte for byte as ever; text it lacks a
+// character of (a Japanese time marker on a Western system) as UTF-8 after a byte-order mark.
+TEST_F(FileOutputTest, textKeepsEveryCharacter) {
+    const std::string cafe = "PC Name = Caf\xC3\xA9\r\n";                    // "Café"
+    const std::string morning = "- \xE5\x8D\x88\xE5\x89\x8D 2:05:09 -\r\n";  // "午前"
+    EXPECT_EQ(output_.replace("P.LOG", cafe).failure, "");
+    EXPECT_EQ(contentOf(L"P.LOG"), toAnsiCodePage(cafe));
+    EXPECT_EQ(output_.replace("J.LOG", morning).failure, "");
     if (GetACP() == 1252) {
         EXPECT_EQ(contentOf(L"P.LOG"), "PC Name = Caf\xE9\r\n");
+        EXPECT_EQ(contentOf(L"J.LOG"), "\xEF\xBB\xBF" + morning);
     }
 }
 
@@ -247,7 +252,7 @@ TEST_F(FileOutputTest, withoutATemporaryFile) {
                                                 OPEN_EXISTING, 0, nullptr)
                                   : INVALID_HANDLE_VALUE;
         ASSERT_TRUE(CreateDirectoryW(temporaryOf(name).c_str(), nullptr));
-        const std::string why = output_.replace(c.name, "new\r\n");
+        const std::string why = output_.replace(c.name, "new\r\n").failure;
         if (lock != INVALID_HANDLE_VALUE) CloseHandle(lock);
         EXPECT_EQ(why.empty(), c.written) << c.name << ": " << why;
         if (c.written) {
@@ -263,7 +268,7 @@ TEST_F(FileOutputTest, withoutATemporaryFile) {
 
 TEST_F(FileOutputTest, aTargetThatCannotBeReplacedKeepsNoTemporaryFile) {
     ASSERT_TRUE(CreateDirectoryW(L"DIR.LOG", nullptr));
-    EXPECT_NE(output_.replace("DIR.LOG", "x\r\n"), "");
+    EXPECT_NE(output_.replace("DIR.LOG", "x\r\n").failure, "");
     EXPECT_EQ(GetFileAttributesW(temporaryOf(L"DIR.LOG").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -275,7 +280,7 @@ TEST_F(FileOutputTest, aLogHeldByAViewerIsWrittenInPlace) {
                                 nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(viewer, INVALID_HANDLE_VALUE);
     const DWORD started = GetTickCount();
-    const std::string why = output_.replace("HELD.LOG", "new\r\n");
+    const std::string why = output_.replace("HELD.LOG", "new\r\n").failure;
     const DWORD took = GetTickCount() - started;
     CloseHandle(viewer);
     EXPECT_EQ(why, "");

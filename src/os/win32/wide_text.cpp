@@ -41,6 +41,21 @@ std::string toAnsiCodePage(std::string_view utf8) {
     return fromWide(widen(utf8), CP_ACP);
 }
 
+std::string asLogText(std::string_view utf8) {
+    const std::wstring wide = widen(utf8);
+    // Where the code page is UTF-8 itself nothing is lost (and the lossy flag is not allowed).
+    if (wide.empty() || GetACP() == CP_UTF8) return narrow(wide);
+    BOOL lossy = FALSE;
+    const int length = lengthOf(wide.size());
+    const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length,
+                                          nullptr, 0, nullptr, &lossy);
+    if (bytes <= 0 || lossy) return "\xEF\xBB\xBF" + narrow(wide);
+    std::string out(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, out.data(), bytes,
+                        nullptr, nullptr);
+    return out;
+}
+
 std::string systemMessage(unsigned long error) {
     wchar_t* buffer = nullptr;
     const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
