@@ -9,6 +9,8 @@
 // can address (16-bit coordinates), and a value that is not a number is 0.
 #pragma once
 
+#include <vector>
+
 namespace rzv {
 
 inline constexpr int kReferenceDpi = 96;
@@ -31,5 +33,23 @@ inline int positionPixels(double twips) {
 inline float positionTwips(int pixels) {
     return twipsAtDpi(pixels, kReferenceDpi);
 }
+
+// A rectangle of the virtual screen in pixels; right and bottom lie just outside it.
+struct PixelRect {
+    int left, top, right, bottom;
+    bool operator==(const PixelRect& o) const {
+        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+    }
+};
+
+// The band at the top of a window's outer rectangle by which the user drags it.
+inline constexpr double kCaptionBandTwips = 330;
+
+// Where a window stored at `window` opens, given the screens' work areas: where it was stored
+// while some of its caption band (`band` pixels high) lies in a work area; otherwise moved by the
+// least distance that puts it whole into the nearest work area, or its top-left corner there
+// where it is larger. A place stored on a screen that is gone (an undocked laptop, a smaller
+// remote screen) would leave the window out of the user's reach.
+PixelRect keptOnScreen(const PixelRect& window, int band, const std::vector<PixelRect>& workAreas);
 
 }  // namespace rzv

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace rzv {
 namespace {
@@ -66,6 +67,41 @@ TEST(PlacementPixels, aWindowThatStayedKeepsItsTwipsAndAMovedOneTakesItsNewPlace
           Case{-7, 0, 96, -7}, Case{0, -1, 96, -15}})
         EXPECT_EQ(edgeTwips(c.stored, c.pixelNow, c.dpi), c.saved)
             << c.stored << " at pixel " << c.pixelNow << ", " << c.dpi << " DPI";
+}
+
+// A window whose caption band lies on no screen is brought back by the shortest way; one whose
+// band shows, if only in part, stays where the user put it.
+TEST(PlacementPixels, aWindowOffEveryScreenComesBackToTheNearest) {
+    const PixelRect laptop{0, 0, 1280, 760};  // a 1280x800 screen above its taskbar
+    const PixelRect wide{0, 0, 1920, 1040}, right{1920, 0, 3200, 1024}, below{0, 1080, 1920, 2160};
+    const PixelRect left{-1920, 0, 0, 1080};
+    struct Case {
+        const char* what;
+        PixelRect window;
+        std::vector<PixelRect> areas;
+        PixelRect opens;
+    };
+    const Case cases[] = {
+        {"on the screen", {100, 100, 400, 300}, {laptop}, {100, 100, 400, 300}},
+        {"its band partly on it", {1200, 740, 1500, 940}, {laptop}, {1200, 740, 1500, 940}},
+        {"its band above it", {100, -40, 400, 160}, {laptop}, {100, 0, 400, 200}},
+        {"far below and right", {2000, 1333, 2292, 1488}, {laptop}, {988, 605, 1280, 760}},
+        {"right of two side by side",
+         {3400, 100, 3700, 300},
+         {wide, right},
+         {2900, 100, 3200, 300}},
+        {"below two stacked", {100, 2300, 400, 2500}, {wide, below}, {100, 1960, 400, 2160}},
+        {"left of a screen at negative x",
+         {-3000, 500, -2700, 700},
+         {left, wide},
+         {-1920, 500, -1620, 700}},
+        {"larger than the screen", {5000, 5000, 7000, 6000}, {laptop}, {0, 0, 2000, 1000}},
+        {"no screen known", {5000, 5000, 5300, 5200}, {}, {5000, 5000, 5300, 5200}},
+    };
+    for (const Case& c : cases) {
+        const PixelRect opens = keptOnScreen(c.window, 22, c.areas);
+        EXPECT_TRUE(opens == c.opens) << c.what << ": " << opens.left << "," << opens.top;
+    }
 }
 
 }  // namespace

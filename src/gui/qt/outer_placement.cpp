@@ -4,7 +4,9 @@
 #include "gui/qt/twips.h"
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <algorithm>
+#include <vector>
 
 namespace rzv {
 
@@ -14,6 +16,17 @@ namespace {
 // window's place is not where the window stands.
 bool windowSystemTellsPositions() {
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+// The screens' work areas, the panels and docks left out.
+std::vector<PixelRect> workAreas() {
+    std::vector<PixelRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        areas.push_back(
+            {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()});
+    }
+    return areas;
 }
 
 }  // namespace
@@ -39,7 +52,11 @@ void OuterPlacement::fitClient() {
 void OuterPlacement::apply(const Placement& placement) {
     placement_ = placement;
     const Twips twips(window_);
-    window_->move(twips.x(placement.left), twips.y(placement.top));
+    const int left = twips.x(placement.left), top = twips.y(placement.top);
+    const PixelRect stored{left, top, left + twips.x(placement.width),
+                           top + twips.y(placement.height)};
+    const PixelRect opens = keptOnScreen(stored, twips.y(kCaptionBandTwips), workAreas());
+    window_->move(opens.left, opens.top);
     fitClient();
 }
 

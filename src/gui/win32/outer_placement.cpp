@@ -1,6 +1,7 @@
 #include "gui/win32/outer_placement.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "core/layout.h"
 #include "core/placement_pixels.h"
@@ -8,11 +9,41 @@
 
 namespace rzv {
 
+namespace {
+
+BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info))
+        reinterpret_cast<std::vector<PixelRect>*>(areas)->push_back(
+            {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom});
+    return TRUE;
+}
+
+// The monitors' work areas, the taskbar left out.
+std::vector<PixelRect> workAreas() {
+    std::vector<PixelRect> areas;
+    EnumDisplayMonitors(nullptr, nullptr, addWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
+void moveTo(HWND window, int left, int top) {
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+}
+
+}  // namespace
+
 void OuterPlacement::apply(HWND window, const Placement& placement) {
     placement_ = placement;
     // Moved first: the size is for the DPI of the monitor the window lands on.
-    SetWindowPos(window, nullptr, positionPixels(placement.left), positionPixels(placement.top), 0,
-                 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    moveTo(window, positionPixels(placement.left), positionPixels(placement.top));
+    fitClient(window, dpiOf(window));
+    RECT outer{};
+    if (!GetWindowRect(window, &outer)) return;
+    const PixelRect opens = keptOnScreen({outer.left, outer.top, outer.right, outer.bottom},
+                                         pixelsOf(kCaptionBandTwips, dpiOf(window)), workAreas());
+    if (opens.left == outer.left && opens.top == outer.top) return;
+    moveTo(window, opens.left, opens.top);
     fitClient(window, dpiOf(window));
 }
 
