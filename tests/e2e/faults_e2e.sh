@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # End-to-end checks of the real program under faults and hostile input: a failing or full disk
 # (injected by a preloaded library, argument 2, or a real full tmpfs), symbolic links, a forged
-# computer name, an executable name that is not UTF-8, absurd placements and a stale settings
-# lock. Cases that need root (mounting, acting as another user) say so when they cannot run.
+# computer name, an executable name that is not UTF-8, start folders the user may not write
+# (the record goes to the user's own folder), --log-and-close, absurd placements and a stale
+# settings lock. Cases that need root (mounting, acting as another user) say so when they
+# cannot run.
 set -euo pipefail
 source "$(dirname "$(readlink -f "$0")")/e2e_common.sh"
 x_test faults_e2e "$@"
@@ -36,7 +38,7 @@ old=$'an earlier record\r\nof two lines\r\n'
 # 1. Unattended runs (Auto Start and Auto Close), all at once: each writes its log at 11 s and
 #    closes itself at 21 s unless the write failed. Each case has a folder of its own: run/ is
 #    its working folder, config/ its settings.
-declare -A pid expect
+declare -A pid expect arguments
 prepare() {  # prepare CASE [SECTION]: the folders, the settings and an earlier log
     local dir=$work/$1
     mkdir -p "$dir/run" "$dir/config" "$dir/runtime"
@@ -45,13 +47,17 @@ prepare() {  # prepare CASE [SECTION]: the folders, the settings and an earlier 
     chmod 700 "$dir/runtime"
     printf '%s' "$old" >"$dir/run/$log"
 }
-launch() {  # launch CASE EXPECTATION [VAR=VALUE ... [setpriv ...]]: written, kept or damaged
+# launch CASE EXPECTATION [VAR=VALUE ... [setpriv ...]]: the log written (in run/), kept,
+# damaged, moved (to the file named by moved[CASE]) or lost (by a run that closes all the same).
+# The program's arguments are arguments[CASE].
+launch() {
     local name=$1 dir=$work/$1
     expect[$name]=$2
     shift 2
+    # shellcheck disable=SC2086  # the arguments are words
     (cd "$dir/run" && exec env HOME="$dir" XDG_CONFIG_HOME="$dir/config" \
         XDG_RUNTIME_DIR="$dir/runtime" XAUTHORITY="$work/xauth" "$@" "$program" \
-        2>"$dir/stderr") &
+        ${arguments[$name]:-} 2>"$dir/stderr") &
     pid[$name]=$!
 }
 inject() {  # inject CALL ERRNO: the variables that make CALL fail on the log
@@ -127,6 +133,48 @@ else
     skip "a read-only folder with a writable log: needs root to act as another user"
 fi
 
+# A start folder the user may not write (Program Files, a read-only share), with an earlier log
+# of another's in it: the record goes to the user's home, to the documents folder their desktop
+# names, or, where neither takes it, to the program's state folder; the run closes as any other.
+declare -A moved
+if [ -n "$root" ]; then
+    for name in to-home to-documents to-state lost; do
+        prepare "$name"
+        chown -R $nobody:$nobody "$work/$name"
+        chown root:root "$work/$name/run" "$work/$name/run/$log"
+    done
+    moved[to-home]=$work/to-home/$log
+    mkdir "$work/to-documents/Docs" && chown $nobody:$nobody "$work/to-documents/Docs"
+    printf 'XDG_DOCUMENTS_DIR="$HOME/Docs"\n' >"$work/to-documents/config/user-dirs.dirs"
+    moved[to-documents]=$work/to-documents/Docs/$log
+    # A home the user may not write, whose state folder is theirs.
+    mkdir -p "$work/to-state/.local/state" && chown -R $nobody:$nobody "$work/to-state/.local"
+    chown root:root "$work/to-state"
+    moved[to-state]=$work/to-state/.local/state/RI-ZUZERU-VAVUZA/$log
+    # No folder at all takes it: a run that nobody watches closes all the same, with status 1.
+    chown root:root "$work/lost"
+    arguments[lost]=--log-and-close
+    for name in to-home to-documents to-state; do
+        # shellcheck disable=SC2046
+        launch "$name" moved $(as_nobody)
+    done
+    # shellcheck disable=SC2046
+    launch lost lost $(as_nobody)
+    # Root in a folder mounted read-only (a private mount namespace): the same refusal.
+    prepare read-only-mount
+    moved[read-only-mount]=$work/read-only-mount/$log
+    launch read-only-mount moved unshare -m sh -c \
+        'mount --bind . . && mount -o remount,bind,ro . . && cd "$PWD" && exec "$@"' -
+else
+    skip "start folders the user may not write: need root to act as another user"
+fi
+
+# --log-and-close with an empty store: one run that logs and closes, the options left unstored.
+prepare log-and-close
+rm "$work/log-and-close/config/QV_ZIV.conf"
+arguments[log-and-close]=--log-and-close
+launch log-and-close written
+
 # An executable name that is not UTF-8 still names the log and the settings section alike.
 prepare odd-name RZV-%UFFFD  # QSettings' form of U+FFFD
 odd=$work/bin/$'RZV-\xff'
@@ -144,12 +192,20 @@ for name in "${!pid[@]}"; do
     wait_for_exit "${pid[$name]}" 2
     failed_lines=$(grep -c 'cannot write the log file' "$dir/stderr" || true)
     case ${expect[$name]} in
-    written)
-        target=$dir/run/$log
+    written | moved)
+        target=${moved[$name]:-$dir/run/$log}
         [ "$name" != link-to-file ] || target=$dir/shared/real.LOG
         check "$name: closes by itself" "${status:-still running}" 0
         check "$name: nine lines in the log" "$(nine_lines "$target")" yes
         check "$name: no failure reported" "$failed_lines" 0
+        check "$name: a line says where the record went" \
+            "$(grep -c "^RI-ZUZERU-VAVUZA: cannot write .*; the record is in $target\$" "$dir/stderr")" \
+            "$([ "${expect[$name]}" = moved ] && echo 1 || echo 0)"
+        ;;
+    lost)
+        check "$name: closes by itself with status 1" "${status:-still running}" 1
+        check "$name: one stderr line naming the log" "$failed_lines" 1
+        check "$name: no record anywhere" "$(find "$dir" -name "$log" -newer "$dir/stderr" | wc -l)" 0
         ;;
     kept | damaged)
         check "$name: stays open" "${status:-still running}" "still running"
@@ -168,7 +224,8 @@ done
 # The old log byte for byte (compared through a checksum: the shell drops trailing line ends).
 sum() { md5sum <"$1" | cut -d' ' -f1; }
 printf '%s' "$old" >"$work/old"
-for name in write-ENOSPC write-EIO short-write-ENOSPC sync-EIO rename-EIO full-disk; do
+for name in write-ENOSPC write-EIO short-write-ENOSPC sync-EIO rename-EIO full-disk to-home \
+    to-documents to-state lost read-only-mount; do
     [ -n "${pid[$name]:-}" ] || continue
     check "$name: the old log byte for byte" "$(sum "$work/$name/run/$log")" "$(sum "$work/old")"
     check "$name: no hidden file left beside it" \
@@ -186,6 +243,9 @@ if [ -n "$root" ]; then
     check "in-place: no file beside the log" "$(ls -A "$work/in-place/run")" "$log"
 fi
 check "link-to-file: still a link" "$([ -L "$work/link-to-file/run/$log" ] && echo yes)" yes
+check "log-and-close: the options stay unstored" \
+    "$(grep -c '_TICKBOX=' "$work/log-and-close/config/QV_ZIV.conf") \
+$(grep -c '^MAIN_Left=' "$work/log-and-close/config/QV_ZIV.conf")" "0 1"
 check "forged-name: line 5" "$(sed -n 5p "$work/forged-name/run/$log" | tr -d '\r')" \
     "PC Name = E2E??Current UpTime = 999d, 0h, 0m, 0s??"
 wait_for_exit "${pid[odd-name]}" 2
@@ -196,13 +256,20 @@ check "odd-name: the same section, not [General]" \
     "$(grep -c -e '^\[General\]' -e '^\[RZV-%UFFFD\]' "$work/odd-name/config/QV_ZIV.conf")" 1
 [ -n "$status" ] || kill -KILL "${pid[odd-name]}"
 
-# 2. Absurd placements: sizes take their defaults with one warning, positions stay as stored;
-#    a sanitizer build checks every conversion on the way (float casts included).
+# 2. Absurd placements: sizes take their defaults with one warning, a position off every screen
+#    brings the window back onto the nearest; a sanitizer build checks every conversion on the
+#    way (float casts included).
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work
 conf=$XDG_CONFIG_HOME/QV_ZIV.conf
 mkdir -p "$XDG_CONFIG_HOME"
+on_screen() {  # "yes" when the window lies wholly on the 1280x1024 screen
+    local x y w h
+    read -r x y w h <<<"$(outer_geometry)"
+    [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le 1280 ] && [ $((y + h)) -le 1024 ] &&
+        echo yes
+}
 for row in "MAIN_Width=-1e30 1" "MAIN_Width=0 1" "MAIN_Height=1e9 1" "MAIN_Left=3.4e38 0" \
-    "MAIN_Top=-3.4e38 0"; do
+    "MAIN_Top=-3.4e38 0" "MAIN_Top=20000 0"; do
     read -r setting warnings <<<"$row"
     printf '[RI-ZUZERU-VAVUZA]\n%s\n' "$setting" >"$conf"
     (cd "$work" && exec "$program" 2>"$work/stderr") &
@@ -210,6 +277,7 @@ for row in "MAIN_Width=-1e30 1" "MAIN_Width=0 1" "MAIN_Height=1e9 1" "MAIN_Left=
     window=$(find_window 10 --pid "$app_pid")
     sleep 0.7
     check "$setting: a window" "$([ -n "$window" ] && echo yes)" yes
+    check "$setting: wholly on the screen" "$(on_screen)" yes
     if [ "$warnings" = 1 ]; then
         check "$setting: the default size (px)" "$(outer_size)" "292 155"
     fi

@@ -85,8 +85,9 @@ check "line 8 is empty" "$(line 8)" ""
 check "options saved at the auto close" "$(setting AUTOSTART_TICKBOX) $(setting AUTOCLOSE_TICKBOX)" "1 1"
 check "place saved at the auto close" "$(setting MAIN_Left) $(setting MAIN_Top)" "1500 1000"
 
-# 5. The same run where the log cannot be written (a folder the user may not write to): the
-#    program says so and stays open. Root may write anywhere, so it runs as nobody.
+# 5. The same run where the log can be written nowhere (a start folder and a home the user may
+#    not write to): the program says so and stays open. Root may write anywhere, so it runs as
+#    nobody.
 nobody=65534
 mkdir -p "$work/readonly" "$work/nobody/config" "$work/nobody/runtime" "$work/bin"
 cp "$bin" "$boot_clock" "$work/bin/"
@@ -94,7 +95,7 @@ printf '[RI-ZUZERU-VAVUZA]\nAUTOSTART_TICKBOX=1\nAUTOCLOSE_TICKBOX=1\n' >"$work/
 cp "${XAUTHORITY:-/dev/null}" "$work/nobody/xauth" 2>/dev/null || true
 chown -R "$nobody:$nobody" "$work/nobody"
 chmod 700 "$work/nobody/runtime"
-chmod 555 "$work/readonly"
+chmod 555 "$work/readonly" "$work/nobody"
 (cd "$work/readonly" && exec setpriv --reuid=$nobody --regid=$nobody --clear-groups \
     env HOME="$work/nobody" XDG_CONFIG_HOME="$work/nobody/config" \
     XDG_RUNTIME_DIR="$work/nobody/runtime" XAUTHORITY="$work/nobody/xauth" \
