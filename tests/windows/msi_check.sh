@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
 # The Windows installer under Wine, as an administrator and a user meet it: a silent install
-# (files, Start-menu shortcut, an entry in the installed programs), the installed program run
-# once (window shown, closed, settings saved), the event log's source registered, a newer MSI
-# replacing this one, and a silent uninstall that leaves nothing of ours in Program Files and
-# no event source, but keeps the user's settings. Then as Windows really is for a standard
-# user: refused on a system older than Windows 7 SP1, and installed by an unprivileged user
-# whose Program Files folder is read-only, the Start-menu shortcut starts an unattended run
-# that logs into the user's Documents and closes itself.
-# Usage: msi_check.sh MSI STAGE_DIR (the folder the MSI was made from, for the newer one).
+# with RUN_AT_LOGON=1 (files, an ordinary Start-menu shortcut, a Startup shortcut that logs and
+# closes, an entry in the installed programs), the installed program run once (window shown,
+# closed, settings saved), the event log's source registered, a newer MSI replacing this one
+# and keeping the Startup shortcut, and a silent uninstall that leaves nothing of ours in
+# Program Files, no event source and no remembered choice, but keeps the user's settings. Then
+# as Windows really is for a standard user: refused on a system older than Windows 7 SP1, and
+# installed without RUN_AT_LOGON by an unprivileged user whose Program Files folder is
+# read-only, no Startup shortcut, and the Start-menu shortcut starts an unattended run that
+# logs into the user's Documents and closes itself.
+# Usage: msi_check.sh MSI STAGE_DIR SQL... (the folder the MSI was made from and the msibuild
+# queries applied to it after wixl, one a line, for the newer one).
 set -euo pipefail
 msi=$(readlink -f "$1")
 stage=$(readlink -f "$2")
 wxs=$(cd "$(dirname "$0")/../.." && pwd)/resources/windows/RI-ZUZERU-VAVUZA.wxs
-launch_condition=$(cat "${wxs%.wxs}-launch-condition.sql")
+queries=()
+while IFS= read -r query; do [ -n "$query" ] && queries+=(-q "$query"); done < <(cat "${@:3}")
 wine=wine
 source "$(dirname "$0")/../win32/wine_common.sh"
 in_own_display "$0" "$@"
@@ -35,8 +39,13 @@ wineserver -p </dev/null >/dev/null 2>&1 &
 sleep 1
 drive=$WINEPREFIX/drive_c
 folder="$drive/Program Files/RI-ZUZERU-VAVUZA"
-# Wine puts the all-users Start menu's shortcuts in the user's own Start menu.
+# Wine puts the all-users Start menu's shortcuts (and the common Startup folder's) in the
+# user's own Start menu.
 shortcuts() { find "$drive" -path '*Start Menu/Programs/RI-ZUZERU-VAVUZA.lnk' | wc -l; }
+startup() { find "${1:-$drive}" -path '*Start Menu/Programs/StartUp/RI-ZUZERU-VAVUZA.lnk'; }
+run_at_logon_key='HKLM\Software\QV_ZIV\RI-ZUZERU-VAVUZA'
+remembered() { timeout 30 wine reg query "$run_at_logon_key" /v RunAtLogon 2>/dev/null </dev/null |
+    tr -d '\r' | awk '$1 == "RunAtLogon" {print $3}'; }
 version=$(sed -n 's/.*RI-ZUZERU-VAVUZA-\([0-9.]*\)-x64\.msi$/\1/p' <<<"$msi")
 
 # The event source: the MSI's Registry table holds its key with the installed program as the
@@ -50,10 +59,16 @@ event_source() {  # the registered source's two values, as "MESSAGE_FILE TYPES"
         awk '$1 == "EventMessageFile" {file = substr($0, index($0, $3))}
              $1 == "TypesSupported" {types = $3} END {if (file != "") print file, types}'
 }
-# The tables: the shortcut starts the program in the user's Documents folder; the launch
-# condition refuses Windows before 7 SP1, with its message.
-check "the shortcut's working folder" "$(msiinfo export "$msi" Shortcut | tr -d '\r' |
-    awk -F'\t' '$1 == "StartMenuShortcut" {print $12}')" PersonalFolder
+# The tables: both shortcuts are ordinary ones (their target the program, not the feature) with
+# no start folder fixed at install time to the installing account's profile (the program finds
+# its log folder itself); the Startup one passes --log-and-close, only with RUN_AT_LOGON = "1",
+# a secure property (an elevated install gets it from the command line); the launch condition
+# refuses Windows before 7 SP1, with its message.
+check "the shortcuts: folder, target, arguments, start folder" "$(msiinfo export "$msi" Shortcut |
+    tr -d '\r' | awk -F'\t' 'NR > 3 {printf "%s>%s %s [%s]; ", $2, $5, $6, $12}')" \
+    "ProgramMenuFolder>[#ProgramExe]  []; StartupFolder>[#ProgramExe] --log-and-close []; "
+check "RUN_AT_LOGON is secure" "$(msiinfo export "$msi" Property | tr -d '\r' |
+    awk -F'\t' '$1 == "SecureCustomProperties"' | grep -c ';RUN_AT_LOGON$')" 1
 check "the launch condition for Windows 7 SP1" "$(msiinfo export "$msi" LaunchCondition |
     tr -d '\r' | grep -c $'^Installed OR VersionNT > 601 OR (VersionNT = 601 AND ServicePackLevel >= 1)\tRI-ZUZERU-VAVUZA needs Windows 7')" 1
 # And Windows Installer applies it: Wine playing Windows Vista is refused, nothing installed.
@@ -69,12 +84,15 @@ timeout 60 wine winecfg -v win10 </dev/null >/dev/null 2>&1
 
 started=$(date +%s%N)
 status=0
-timeout 120 wine msiexec /i "$msi" /qn </dev/null >/dev/null 2>&1 || status=$?
+timeout 120 wine msiexec /i "$msi" /qn RUN_AT_LOGON=1 </dev/null >/dev/null 2>&1 || status=$?
 echo "msi: install took $(seconds "$started") s, $(stat -c %s "$msi") bytes"
 check "install status" "$status" 0
 check "installed files" "$(exists "$folder/RI-ZUZERU-VAVUZA.exe") $(exists "$folder/README.md") \
 $(exists "$folder/LICENSE.txt")" "yes yes yes"
 check "a Start-menu shortcut" "$(shortcuts)" 1
+link=$(startup)
+check "RUN_AT_LOGON=1: a Startup shortcut that logs and closes" \
+    "$([ -n "$link" ] && strings -el "$link" | grep -cxF -e --log-and-close)" 1
 check "installed programs list the version" "$(installed_versions)" "$version"
 check "the event source names the installed program" "$(event_source)" \
     'C:\Program Files\RI-ZUZERU-VAVUZA\RI-ZUZERU-VAVUZA.exe 0x7'
@@ -90,14 +108,16 @@ wait "$program" || status=$?
 check "it closes with status 0" "$status" 0
 check "its settings are saved" "$(saved MAIN_Left) $(saved AlwaysOnTop_TICKBOX)" "1000 1"
 
-# A newer MSI of the same product replaces this one: one entry, the newer version. (Windows
-# Installer compares three fields of a version, so the newer one counts up the third.)
+# A newer MSI of the same product replaces this one: one entry, the newer version; installed
+# without RUN_AT_LOGON, it keeps the Startup shortcut. (Windows Installer compares three fields
+# of a version, so the newer one counts up the third.)
 newer_version=$(awk -F. '{printf "%d.%d.%d", $1, $2, $3 + 1}' <<<"$version")
 newer=$work/newer.msi
 (cd "$stage" && wixl -a x64 -D Version="$newer_version" -o "$newer" "$wxs" 2>/dev/null)
-msibuild "$newer" -q "$launch_condition"
+msibuild "$newer" "${queries[@]}"
 timeout 120 wine msiexec /i "$newer" /qn </dev/null >/dev/null 2>&1 || true
 check "a newer MSI replaces the older" "$(installed_versions)" "$newer_version"
+check "the upgrade keeps the Startup shortcut" "$(startup | wc -l)" 1
 
 started=$(date +%s%N)
 status=0
@@ -105,7 +125,8 @@ timeout 120 wine msiexec /x "$newer" /qn </dev/null >/dev/null 2>&1 || status=$?
 echo "msi: uninstall took $(seconds "$started") s"
 check "uninstall status" "$status" 0
 check "nothing of ours left in Program Files" "$(exists "$folder")" no
-check "the shortcut is gone" "$(shortcuts)" 0
+check "the shortcuts are gone" "$(shortcuts) $(startup | wc -l)" "0 0"
+check "the remembered RUN_AT_LOGON is removed" "$(remembered)" ""
 check "no entry left in installed programs" "$(installed_versions)" ""
 check "the event source is removed" "$(event_source)" ""
 check "the user's settings stay" "$(saved MAIN_Left)" 1000
@@ -147,11 +168,14 @@ else
     as_user timeout 30 wine reg add "$key" /v AlwaysOnTop_TICKBOX /d 0 /f </dev/null >/dev/null 2>&1
     link=$(find "$user_drive" -path '*Start Menu/Programs/RI-ZUZERU-VAVUZA.lnk' | head -1)
     check "the standard user's Start-menu shortcut" "$([ -n "$link" ] && echo yes)" yes
+    check "without RUN_AT_LOGON, no Startup shortcut" "$(startup "$user_drive" | wc -l)" 0
     documents=$(readlink -f "$user_drive/users/$user/Documents")
     rm -f "$documents/RI-ZUZERU-VAVUZA.LOG"
-    # Through the shell, as a click on the shortcut: the link's "Start in" is the program's
-    # working folder. (start returns once the program has started.)
-    (cd "$own" && as_user timeout 60 wine start /unix "$link" </dev/null >/dev/null 2>&1) || true
+    # Through the shell, as a click on the shortcut: the link has no "Start in", so the program
+    # starts in the shell's own folder, System32 as under Explorer, and finds its log folder
+    # itself. (start returns once the program has started.)
+    (cd "$user_drive/windows/system32" &&
+        as_user timeout 60 wine start /unix "$link" </dev/null >/dev/null 2>&1) || true
     running() { pgrep -u "$user" -f 'RI-ZUZERU-VAVUZA\.exe' >/dev/null; }
     for _ in $(seq 200); do running && break; sleep 0.1; done
     started=$(date +%s%N)
