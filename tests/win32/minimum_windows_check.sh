@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# The program starts on Windows 7 SP1 and later: the loader of an older system refuses an exe
-# that imports a function its DLLs lack. So the import table may hold none of the functions that
-# came later (or on 7 SP1 only with an update); these are looked up at run time instead, with a
-# fallback. The list names those the program uses or might: DPI per monitor and per thread,
-# the DLL search, precise time, newer file and synchronisation calls, and whole DLLs that
-# Windows 7 lacks.
+# The program starts on Windows 7 SP1 and later, and says so in its manifest. The loader of an
+# older system refuses an exe that imports a function its DLLs lack. So the import table may
+# hold none of the functions that came later (or on 7 SP1 only with an update); these are
+# looked up at run time instead, with a fallback. The list names those the program uses or
+# might: DPI per monitor and per thread, the DLL search, precise time, newer file and
+# synchronisation calls, and whole DLLs that Windows 7 lacks.
 set -euo pipefail
 exe=$1
 objdump=$2
@@ -64,6 +64,17 @@ for name in SetDefaultDllDirectories; do
         passed=$((passed + 1))
     else
         echo "FAIL: $name is not looked up at run time"
+        failed=$((failed + 1))
+    fi
+done
+# The embedded manifest names Windows 7, 8, 8.1 and 10 as supported: a system it leaves out
+# treats the program as one written for older systems and applies their compatibility shims.
+for id in 35138b9a-5d96-4fbd-8e2d-a2440225f93a 4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 \
+    1f676c76-80e1-4239-95bb-83d0f6d0da78 8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a; do
+    if LC_ALL=C grep -qa "<supportedOS Id=\"{$id}\"/>" "$exe"; then
+        passed=$((passed + 1))
+    else
+        echo "FAIL: the manifest does not name supportedOS $id"
         failed=$((failed + 1))
     fi
 done
