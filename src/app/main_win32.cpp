@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -54,6 +55,17 @@ int answerCommandLine(rzv::CommandLineAnswer& answer) {
                                    std::string("%LOCALAPPDATA%\\") + rzv::kProductName});
     using Kind = rzv::CommandLineAnswer::Kind;
     if (answer.kind == Kind::OpenWindow) return -1;
+    if (!rzv::desktopIsVisible()) {
+        // Nobody could press a box's OK: the answer goes where a task's output is read.
+        if (answer.kind == Kind::Answer)
+            return std::fputs(answer.text.c_str(), stdout) >= 0 ? 0 : 1;
+        // The refusal's first line, without the program's name that the warning adds.
+        std::string line = answer.text.substr(0, answer.text.find('\n'));
+        line.erase(0, std::min(line.size(), name.size() + 2));
+        rzv::Win32Diagnostics(name).warn(line);
+        rzv::os::makeSystemLog(name)->warning(line);
+        return answer.exitStatus;
+    }
     const UINT icon = answer.kind == Kind::Answer ? MB_ICONINFORMATION : MB_ICONERROR;
     const bool shown = MessageBoxW(nullptr, rzv::widen(rzv::asParagraphs(answer.text)).c_str(),
                                    rzv::widen(rzv::kProductName).c_str(), MB_OK | icon) != 0;

@@ -18,7 +18,11 @@ class SystemLogDiagnostics : public Diagnostics {
     void warnOfReportedFailure(std::string_view line) override {
         inner_.warnOfReportedFailure(line);
     }
-    void fatal(std::string_view message) override { inner_.fatal(message); }
+    // Also where nobody sees the program's own report (a task in session 0).
+    void fatal(std::string_view message) override {
+        log_.warning(message);
+        inner_.fatal(message);
+    }
 
   private:
     Diagnostics& inner_;

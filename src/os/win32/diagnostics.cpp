@@ -21,9 +21,19 @@ void Win32Diagnostics::warn(std::string_view line) {
 void Win32Diagnostics::fatal(std::string_view message) {
     exitCode_ = 1;
     warn(message);
-    MessageBoxW(GetActiveWindow(), widen(message).c_str(), widen(program_).c_str(),
-                MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    if (desktopIsVisible())
+        MessageBoxW(GetActiveWindow(), widen(message).c_str(), widen(program_).c_str(),
+                    MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
     PostQuitMessage(exitCode_);
+}
+
+bool desktopIsVisible() {
+    USEROBJECTFLAGS flags{};
+    const HWINSTA station = GetProcessWindowStation();
+    // Where the system cannot tell, a box is shown as it always was.
+    if (!station || !GetUserObjectInformationW(station, UOI_FLAGS, &flags, sizeof flags, nullptr))
+        return true;
+    return (flags.dwFlags & WSF_VISIBLE) != 0;
 }
 
 }  // namespace rzv
