@@ -32,6 +32,10 @@ add_custom_target(package_docs ALL DEPENDS ${generated}/changelog.gz ${generated
 install(FILES resources/linux/copyright ${generated}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package})
 install(FILES ${generated}/RI-ZUZERU-VAVUZA.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# For an administrator to copy into /etc/xdg/autostart: one unattended run at every log-in.
+# Shipped as an example, not installed active: a desktop user's PC must not start logging unasked.
+install(FILES resources/linux/ri-zuzeru-vavuza-autostart.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package}/examples)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${package})

@@ -34,10 +34,16 @@ for path in ./usr/bin/RI-ZUZERU-VAVUZA ./usr/share/applications/$app_id.desktop 
     ./usr/share/icons/hicolor/24x24/apps/ri-zuzeru-vavuza.png \
     ./usr/share/icons/hicolor/48x48/apps/ri-zuzeru-vavuza.png \
     ./usr/share/icons/hicolor/scalable/apps/ri-zuzeru-vavuza.svg \
-    ./usr/share/doc/ri-zuzeru-vavuza/copyright; do
+    ./usr/share/doc/ri-zuzeru-vavuza/copyright \
+    ./usr/share/doc/ri-zuzeru-vavuza/examples/ri-zuzeru-vavuza-autostart.desktop; do
     grep -qx "$path" <<<"$contents" || fail "the package lacks $path"
     passed=$((passed + 1))
 done
+grep -q '^Exec=RI-ZUZERU-VAVUZA --log-and-close$' <(dpkg-deb --fsys-tarfile "$deb" |
+    tar -xO ./usr/share/doc/ri-zuzeru-vavuza/examples/ri-zuzeru-vavuza-autostart.desktop) ||
+    fail "the autostart example does not log and close"
+! dpkg-deb -c "$deb" | grep -q '/etc/xdg/autostart' || fail "the package starts logging unasked"
+passed=$((passed + 1))
 grep -q '^Categories=Utility;System;Monitor;$' \
     <(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/applications/$app_id.desktop) ||
     fail "the desktop entry's categories"
