@@ -16,6 +16,7 @@
 #include "os/win32/dll_search.h"
 #include "os/win32/environment.h"
 #include "os/win32/file_output.h"
+#include "os/win32/log_folders.h"
 #include "os/win32/regional_formats.h"
 #include "os/win32/registry_settings_store.h"
 #include "os/win32/wide_text.h"
@@ -268,7 +269,9 @@ TEST_F(FileOutputTest, withoutATemporaryFile) {
 
 TEST_F(FileOutputTest, aTargetThatCannotBeReplacedKeepsNoTemporaryFile) {
     ASSERT_TRUE(CreateDirectoryW(L"DIR.LOG", nullptr));
-    EXPECT_NE(output_.replace("DIR.LOG", "x\r\n").failure, "");
+    const FileWrite write = output_.replace("DIR.LOG", "x\r\n");
+    EXPECT_NE(write.failure, "");
+    EXPECT_EQ(write.refusal, WriteRefusal::Other);  // no reason to write it elsewhere
     EXPECT_EQ(GetFileAttributesW(temporaryOf(L"DIR.LOG").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -287,6 +290,21 @@ TEST_F(FileOutputTest, aLogHeldByAViewerIsWrittenInPlace) {
     EXPECT_EQ(contentOf(L"HELD.LOG"), "new\r\n");
     EXPECT_EQ(filesInFolder(), 1);  // no temporary file left behind
     EXPECT_LT(took, 1500u) << "the tries took " << took << " ms";
+}
+
+// No log belongs in the Windows folder or below it, whatever the case of the names.
+TEST(LogFolders, theWindowsFolderIsItselfAndWhatLiesBelow) {
+    const std::pair<const wchar_t*, bool> cases[] = {
+        {L"C:\\Windows", true},
+        {L"c:\\windows\\System32", true},
+        {L"C:\\WINDOWS\\SysWOW64\\", true},
+        {L"C:\\WindowsApps", false},
+        {L"C:\\Program Files", false},
+        {L"D:\\Windows", false},
+        {L"C:\\", false},
+    };
+    for (const auto& [folder, below] : cases)
+        EXPECT_EQ(isAtOrBelow(folder, L"C:\\Windows\\"), below) << narrow(folder);
 }
 
 TEST(TemporaryName, staysWithinThePathLimitWhereTheLogDoes) {

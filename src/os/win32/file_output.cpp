@@ -152,6 +152,10 @@ std::wstring temporaryNameFor(const std::wstring& target, unsigned long processI
 
 FileWrite Win32FileOutput::replace(const std::string& name, std::string_view text) {
     const std::wstring target = widen(name);
+    // Refused up front, as no question of rights: the replace would fail on it as access denied.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return {"it is a folder", WriteRefusal::Other};
     const std::string bytes = asLogText(text);
     // Named after the process, so two copies of the program never share one; never longer than
     // the limit of paths where the log itself is within it. Plain attributes: where there is no
