@@ -32,6 +32,7 @@ if [ -f "$log" ]; then
     check "log has nine lines" "$(wc -l <"$log")" 9
     check "every line ends in CR LF" "$(grep -c $'\r$' "$log")" 9
     check "title line" "$(sed -n 2p "$log" | tr -d '\r')" "- QUORVANE - RI-ZUZERU-VAVUZA - QV-ZIV -"
+    check "an ASCII record is plain 8-bit text" "$(head -c 3 "$log")" "==="
     check "pc name" "$(sed -n 5p "$log" | tr -d '\r')" \
         "PC Name = ${COMPUTERNAME:-$(tr -d '\r' <"$log" | sed -n 's/^PC Name = //p')}"
     drift=$(($(logged_seconds "$log") - ticks / 1000))
@@ -106,16 +107,32 @@ wait_for_exit "$pid" 15
 check "ended with the session" "${status:-still running}" 0
 check "Auto Start saved at the session's end" "$(stored KEEPER AUTOSTART_TICKBOX)" 1
 
-# 6. Auto Start and Auto Close: it logs and closes itself, about 21 s after it starts.
+# 6. Auto Start and Auto Close: it logs and closes itself, about 21 s after it starts. The user's
+# time markers are Japanese on an English system, characters the ANSI code page lacks: the log
+# is UTF-8 with a byte-order mark and keeps them. (Set through a UTF-16 .reg file: the command
+# line of reg add is not UTF-8 here.)
+international() {  # international LINES: values of the user's regional settings
+    { printf '\xff\xfe'
+      printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\International]\r\n%s\r\n' \
+          "$1" | iconv -f UTF-8 -t UTF-16LE; } >"$work/international.reg"
+    "$wine" reg import "Z:$(tr / '\\' <<<"$work/international.reg")" </dev/null >/dev/null 2>&1
+}
+morning=$'\xe5\x8d\x88\xe5\x89\x8d' afternoon=$'\xe5\x8d\x88\xe5\xbe\x8c'  # in UTF-8
+international "\"s1159\"=\"$morning\""$'\r\n'"\"s2359\"=\"$afternoon\""$'\r\n''"sTimeFormat"="tt h:mm:ss"'
 store UNATTENDED AUTOSTART_TICKBOX 1
 store UNATTENDED AUTOCLOSE_TICKBOX 1
 store UNATTENDED AlwaysOnTop_TICKBOX 0
 start UNATTENDED
 wait_for_exit "$pid" 40
+international $'"s1159"=-\r\n"s2359"=-\r\n"sTimeFormat"=-'
 check "unattended run closed itself" "${status:-still running}" 0
-[ -f "$work/UNATTENDED/UNATTENDED.LOG" ] && pass "unattended log written" ||
-    fail "no unattended log"
+log=$work/UNATTENDED/UNATTENDED.LOG
+[ -f "$log" ] && pass "unattended log written" || fail "no unattended log"
 check "options saved by the auto close" "$(stored UNATTENDED AUTOCLOSE_TICKBOX)" 1
+check "a record beyond the code page is UTF-8 after a byte-order mark" \
+    "$(head -c 3 "$log" | od -An -tx1 | tr -d ' ')" efbbbf
+check "the time markers kept" \
+    "$(LC_ALL=C grep -cE "^- .* - ($morning|$afternoon) [0-9]+:[0-9]{2}:[0-9]{2} -"$'\r$' "$log")" 1
 
 # 7. A log viewer holds the log open, sharing reading and writing but not deleting: the record
 # is written all the same, and the unattended run closes itself.

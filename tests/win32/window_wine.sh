@@ -51,6 +51,16 @@ for how in minimised maximised session; do
     close
 done
 
+# A place stored far off the screen (a screen that is gone: Wine would not even map the window
+# there): the window opens on the screen.
+store FAR MAIN_Left 60000
+store FAR MAIN_Top 40000
+store FAR AlwaysOnTop_TICKBOX 0
+start FAR
+check "a place stored off the screen opens on it" "$(on_screen "$win")" yes
+close
+check "closed after opening on the screen" "${status:-still running}" 0
+
 # 2. The timers go on inside a context menu of the uptime display, held open from 2 s to past
 # the log time: the record of an Auto Start run is written on time (about 11 s).
 store MENU AUTOSTART_TICKBOX 1

@@ -187,6 +187,18 @@ else
     check "the record is in the user's Documents" \
         "$(grep -c '^Current UpTime = ' "$documents/RI-ZUZERU-VAVUZA.LOG" 2>/dev/null)" 1
     check "nothing written into Program Files" "$(exists "$user_folder/RI-ZUZERU-VAVUZA.LOG")" no
+    # The exe started in its own read-only folder with --log-and-close and no option stored:
+    # the record goes to Documents, the program closes itself, and no option is stored.
+    as_user timeout 30 wine reg delete "$key" /f </dev/null >/dev/null 2>&1
+    rm -f "$documents/RI-ZUZERU-VAVUZA.LOG"
+    status=0
+    (cd "$user_folder" && as_user timeout 60 wine ./RI-ZUZERU-VAVUZA.exe --log-and-close \
+        </dev/null >/dev/null 2>&1) || status=$?
+    check "--log-and-close in a read-only folder closes itself with status 0" "$status" 0
+    check "its record is in the user's Documents" \
+        "$(grep -c '^Current UpTime = ' "$documents/RI-ZUZERU-VAVUZA.LOG" 2>/dev/null)" 1
+    check "no option stored" "$(as_user timeout 30 wine reg query "$key" </dev/null 2>/dev/null |
+        grep -c '_TICKBOX')" 0
 fi
 
 report msi_install
