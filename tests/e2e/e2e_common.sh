@@ -117,5 +117,29 @@ wait_for_exit() {  # wait_for_exit PID SECONDS: sets status, or leaves it empty 
 }
 seconds_since() { echo $((($(date +%s%N) - $1) / 1000000000)); }
 
+# in_journal_namespace NAME ARGS...: runs the calling script again with ARGS in a mount namespace
+# of its own, where /run and /var/log/journal are empty tmpfs (so neither the machine's journal
+# nor entries of an earlier run are seen), under an X server of its own; skips the test NAME
+# (status 77) without root.
+in_journal_namespace() {
+    local name=$1
+    shift
+    case "${RZV_JOURNAL_STAGE:-}" in
+    "")
+        if [ "$(id -u)" -ne 0 ] || ! unshare -m true 2>/dev/null; then
+            echo "$name: needs root and unshare: skipped"
+            exit 77
+        fi
+        RZV_JOURNAL_STAGE=namespace exec unshare -m --propagation private "$0" "$@"
+        ;;
+    namespace)
+        mount -t tmpfs -o mode=755 tmpfs /run
+        [ -d /var/log/journal ] && mount -t tmpfs -o mode=2755 tmpfs /var/log/journal
+        mkdir -p /run/systemd/journal
+        RZV_JOURNAL_STAGE=display exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+        ;;
+    esac
+}
+
 # setting KEY [FILE]: the value stored for KEY in the settings file ($conf unless FILE).
 setting() { sed -n "s/^$1=//p" "${2:-$conf}"; }

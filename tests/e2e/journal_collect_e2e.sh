@@ -19,23 +19,9 @@ uploader=/lib/systemd/systemd-journal-upload
 recorded_id=dd0e3b88f3e94ae4929e6867de288a8c
 source "$(dirname "$(readlink -f "$0")")/e2e_common.sh"  # check, report and the tally
 
-case "${RZV_JOURNAL_STAGE:-}" in
-"")
-    if [ "$(id -u)" -ne 0 ] || ! unshare -m true 2>/dev/null; then
-        echo "journal_collect_end_to_end: needs root and unshare: skipped"
-        exit 77
-    fi
-    require_tools journal_collect_end_to_end "$journald" "$collector" "$uploader" journalctl \
-        openssl python3 xvfb-run xdpyinfo
-    RZV_JOURNAL_STAGE=namespace exec unshare -m --propagation private "$0" "$bin" "$boot_clock"
-    ;;
-namespace)
-    mount -t tmpfs -o mode=755 tmpfs /run
-    [ -d /var/log/journal ] && mount -t tmpfs -o mode=2755 tmpfs /var/log/journal
-    mkdir -p /run/systemd/journal
-    RZV_JOURNAL_STAGE=display exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$bin" "$boot_clock"
-    ;;
-esac
+require_tools journal_collect_end_to_end "$journald" "$collector" "$uploader" journalctl openssl \
+    python3 xvfb-run xdpyinfo
+in_journal_namespace journal_collect_end_to_end "$bin" "$boot_clock"
 
 work=$(mktemp -d)
 chmod 755 "$work"

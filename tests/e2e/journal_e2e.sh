@@ -13,22 +13,12 @@ recorded_id=dd0e3b88f3e94ae4929e6867de288a8c
 failed_id=2363ef8408f2489789f5f91907a080c4
 warning_id=e32e1c962a5c444b8e5a3a7286bf057a
 
-case "${RZV_JOURNAL_STAGE:-}" in
-"")
-    if [ "$(id -u)" -ne 0 ] || ! [ -x "$journald" ] || ! command -v journalctl >/dev/null ||
-        ! unshare -m true 2>/dev/null; then
-        echo "journal_end_to_end: needs root, unshare and $journald: skipped"
-        exit 77
-    fi
-    RZV_JOURNAL_STAGE=namespace exec unshare -m --propagation private "$0" "$bin" "$boot_clock"
-    ;;
-namespace)
-    mount -t tmpfs -o mode=755 tmpfs /run
-    [ -d /var/log/journal ] && mount -t tmpfs -o mode=2755 tmpfs /var/log/journal
-    mkdir -p /run/systemd/journal
-    RZV_JOURNAL_STAGE=display exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$bin" "$boot_clock"
-    ;;
-esac
+source "$(dirname "$(readlink -f "$0")")/e2e_common.sh"
+if ! [ -x "$journald" ] || ! command -v journalctl >/dev/null; then
+    echo "journal_end_to_end: needs $journald and journalctl: skipped"
+    exit 77
+fi
+in_journal_namespace journal_end_to_end "$bin" "$boot_clock"
 
 work=$(mktemp -d)
 chmod 755 "$work"
@@ -37,7 +27,6 @@ trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
 mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR=$work/runtime
-source "$(dirname "$(readlink -f "$0")")/e2e_common.sh"  # check, report and the tally
 
 "$journald" </dev/null >"$work/journald.log" 2>&1 &
 journald_pid=$!
