@@ -2,7 +2,7 @@
 include(GNUInstallDirs)
 
 install(TARGETS RI-ZUZERU-VAVUZA RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-set(app_id org.example.ri_zuzeru_vavuza)
+set(app_id ${RZV_DESKTOP_ID})
 install(FILES resources/linux/${app_id}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 # The software centre's description, with this build's version in its releases.
 configure_file(resources/linux/${app_id}.metainfo.xml.in
@@ -12,11 +12,11 @@ install(FILES ${CMAKE_BINARY_DIR}/metainfo/${app_id}.metainfo.xml
 foreach(size 16 24 48)
     install(FILES resources/icons/rzv-${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
-            RENAME ri-zuzeru-vavuza.png)
+            RENAME ${RZV_ICON_NAME}.png)
 endforeach()
 install(FILES resources/icons/rzv.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
-        RENAME ri-zuzeru-vavuza.svg)
+        RENAME ${RZV_ICON_NAME}.svg)
 
 # What Debian asks of every package: the copyright, a compressed changelog and a manual page.
 set(package ri-zuzeru-vavuza)

@@ -17,6 +17,7 @@
 #include "gui/qt/about_dialog.h"
 #include "gui/qt/main_window_view.h"
 #include "gui/qt/paint_probe.h"
+#include "gui/qt/program_icon.h"
 #include "gui/qt/qt_diagnostics.h"
 #include "gui/qt/qt_environment.h"
 #include "gui/qt/qt_executable_name.h"
@@ -34,9 +35,10 @@
 namespace {
 
 // Without a display Qt would abort with a plugin error; say it plainly instead.
-bool displayAvailable() {
+bool displayAvailable(const rzv::CommandLineAnswer& commandLine) {
     return std::getenv("QT_QPA_PLATFORM") || std::getenv("DISPLAY") ||
-           std::getenv("WAYLAND_DISPLAY");
+           std::getenv("WAYLAND_DISPLAY") || !commandLine.platform.empty() ||
+           !commandLine.display.empty();
 }
 
 // The keeper works on windows native to an X11 desktop; elsewhere (Wayland, offscreen) it has
@@ -92,7 +94,7 @@ int main(int argc, char* argv[]) {
     // First of all, so that a request during start-up waits for the window instead of killing
     // the program unsaved.
     const auto terminations = rzv::os::makeTerminationRequests();
-    if (!displayAvailable()) {
+    if (!displayAvailable(commandLine)) {
         std::fprintf(stderr,
                      "%s: no graphical display found (DISPLAY is not set); "
                      "to run it without one: xvfb-run -a %s\n",
@@ -109,6 +111,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
     preferX11OnWayland(commandLine.platform);
     QApplication app(argc, argv);
+    rzv::nameTheDesktopEntry();
 
     const auto ticks = rzv::os::makeTickSource();
     rzv::QtEnvironment environment;

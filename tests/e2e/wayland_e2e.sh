@@ -108,11 +108,13 @@ if [ -n "${ASAN_OPTIONS:-}" ] && [ -n "$mesa_driver" ]; then
 fi
 
 # start_app CASE [ARGS...]: the program in a folder and settings of the case's own, with the
-# session's environment only (and a sanitizer's options). Sets app_pid.
+# session's environment only (and a sanitizer's options, and the case's own case_env[CASE]).
+# Sets app_pid.
+declare -A case_env
 start_app() {
     local case=$work/$1
     mkdir -p "$case/config"
-    (cd "$case" && exec env -i PATH="$PATH" HOME="$work" "${session_env[@]}" \
+    (cd "$case" && exec env -i PATH="$PATH" HOME="$work" "${session_env[@]}" ${case_env[$1]:-} \
         XDG_CONFIG_HOME="$case/config" "${sanitizer_preload[@]}" \
         ${ASAN_OPTIONS:+ASAN_OPTIONS=$ASAN_OPTIONS} \
         ${LSAN_OPTIONS:+LSAN_OPTIONS=$LSAN_OPTIONS} ${UBSAN_OPTIONS:+UBSAN_OPTIONS=$UBSAN_OPTIONS} \
@@ -245,11 +247,16 @@ start_mutter rzv-gnome-only --no-x11
 # A DISPLAY that nothing answers counts as no X server.
 session_env+=(DISPLAY=:4999)
 unattended_case gnome_on_top 1
+case_env[gnome_plain]=WAYLAND_DEBUG=client  # the client's requests on its stderr
 unattended_case gnome_plain 0
 start_weston rzv-weston
 unattended_case weston_on_top 1
 finish_unattended gnome_on_top 1 platforms/libqwayland-generic.so
 finish_unattended gnome_plain 0 platforms/libqwayland-generic.so
+# The window is its desktop entry's: the app id that docks match against the entry.
+check "gnome_plain: the Wayland app id is the desktop entry's id" \
+    "$(grep -o 'set_app_id("[^"]*")' "$work/gnome_plain/stderr" | sort -u)" \
+    'set_app_id("org.example.ri_zuzeru_vavuza")'
 finish_unattended weston_on_top 1 platforms/libqwayland-generic.so
 
 # --- 3. weston with Xwayland (it has no "above"): X11 all the same, and the place kept. ---

@@ -44,9 +44,14 @@ grep -q '^Exec=RI-ZUZERU-VAVUZA --log-and-close$' <(dpkg-deb --fsys-tarfile "$de
     fail "the autostart example does not log and close"
 ! dpkg-deb -c "$deb" | grep -q '/etc/xdg/autostart' || fail "the package starts logging unasked"
 passed=$((passed + 1))
-grep -q '^Categories=Utility;System;Monitor;$' \
-    <(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/applications/$app_id.desktop) ||
-    fail "the desktop entry's categories"
+# The validator's every word counts, hints included (two main categories, a key it rejects).
+for entry in applications/$app_id.desktop doc/ri-zuzeru-vavuza/examples/ri-zuzeru-vavuza-autostart.desktop; do
+    dpkg-deb --fsys-tarfile "$deb" | tar -xO "./usr/share/$entry" >"$work/$(basename "$entry")"
+    validation=$(desktop-file-validate "$work/$(basename "$entry")" 2>&1)
+    [ -z "$validation" ] || fail "desktop-file-validate $entry: $validation"
+done
+grep -q '^StartupWMClass=RI-ZUZERU-VAVUZA$' "$work/$app_id.desktop" ||
+    fail "the desktop entry names no StartupWMClass"
 passed=$((passed + 1))
 
 dpkg -x "$deb" "$work/root"
