@@ -1,6 +1,7 @@
 // The program's command line, the same for every front end: --help and --version answer and end
 // the program before any window exists; --log-and-close opens the window for one logging run
-// that closes itself; anything else is refused. Without arguments the window opens. A console front
+// that closes itself; on Qt, Qt's own options are left to it; anything else is refused in two
+// lines. Without arguments the window opens. A console front
 // end prints the answer; a windowed one shows it in a message box.
 #pragma once
 
@@ -22,6 +23,7 @@ struct CommandLineAnswer {
     std::string text;
     int exitStatus = 0;
     std::string platform = {};  // the toolkit's platform named by -platform, for OpenWindow
+    std::string display = {};   // the X display named by -display
     bool logAndClose = false;   // --log-and-close: one logging run, then close
 };
 

@@ -28,8 +28,9 @@ run --frobnicate
 check "unknown option status" "$status" 2
 check "unknown option first line" "$(head -1 "$work/err")" \
     "RI-ZUZERU-VAVUZA: unknown option '--frobnicate'"
-check "unknown option then the usage" "$(sed -n 2p "$work/err")" \
-    "Usage: RI-ZUZERU-VAVUZA [--log-and-close | --help | --version]"
+check "unknown option then where to learn more" "$(sed -n 2p "$work/err")" \
+    "Try 'RI-ZUZERU-VAVUZA --help' for more information."
+check "unknown option in two lines" "$(wc -l <"$work/err")" 2
 check "unknown option on stdout" "$(cat "$work/out")" ""
 
 # Help that cannot be written is a failure, not a silent success.

@@ -62,7 +62,8 @@ check "bad program closed" "${status:-still running}" 0
 check "bad MAIN_Left replaced by the default" "$(stored BAD MAIN_Left)" 1000
 check "bad AUTOSTART_TICKBOX replaced by the default" "$(stored BAD AUTOSTART_TICKBOX)" 0
 
-# 3. The keeper: a rival Wine window made topmost loses the band to ours within a second or two.
+# 3. The keeper: a rival Wine window made topmost loses the band to ours within a second or two;
+# a topmost taskbar that takes the foreground keeps its band past three ticks, beside ours.
 start KEEPER
 "$wine" "$helper" rival </dev/null >/dev/null 2>&1 &
 rival_pid=$!
@@ -72,6 +73,14 @@ sleep 2.5
 check "rival left the top band" "$(above "$rival")" 0
 check "main window in the top band" "$(above "$win")" 1
 kill "$rival_pid" 2>/dev/null || true
+"$wine" "$helper" taskbar </dev/null >/dev/null 2>&1 &
+taskbar_pid=$!
+pids+=("$taskbar_pid")
+taskbar=$(find_window 5 --name '^TASKBAR$')
+sleep 3.5
+check "the taskbar keeps the top band" "$(above "$taskbar")" 1
+check "main window in the top band beside it" "$(above "$win")" 1
+kill "$taskbar_pid" 2>/dev/null || true
 
 # 4. About: opens by its button with the keeper running, keeps the focus, Enter (OK) and Esc close
 #    it, its place is stored.
@@ -192,6 +201,7 @@ answer --frobnicate
 check "unknown option exit status" "${status:-still running}" 2
 check "unknown option named" "$(head -1 <<<"$box")" \
     "RI-ZUZERU-VAVUZA: unknown option '--frobnicate'"
-check "unknown option then the usage" "$(sed -n 2p <<<"$box")" "$usage"
+check "unknown option then where to learn more" "$(sed -n 2p <<<"$box")" \
+    "Try 'RI-ZUZERU-VAVUZA --help' for more information."
 
 report win32_end_to_end
