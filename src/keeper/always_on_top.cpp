@@ -9,7 +9,8 @@ void onAlwaysOnTopTimer(const MainWindow& window, WindowZOrder& zOrder) {
     // it would hand the activation (and the keyboard) to the main window, which it disables.
     if (foreground != 0 && zOrder.ownerOf(foreground) == window.nativeHandle()) return;
     // Asked afresh: the foreground may have changed since the first look.
-    zOrder.leaveTopBand(zOrder.foregroundWindow());
+    const WindowHandle again = zOrder.foregroundWindow();
+    if (!zOrder.isDesktopFurniture(again)) zOrder.leaveTopBand(again);
     zOrder.enterTopBand(window.nativeHandle());
 }
 

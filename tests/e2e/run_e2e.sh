@@ -15,8 +15,8 @@ conf=$XDG_CONFIG_HOME/QV_ZIV.conf
 start_window_manager
 
 app_pid=
-start_app() {
-    (cd "$work" && exec "$bin" 2>"$work/stderr") &
+start_app() {  # start_app [ARGS...]
+    (cd "$work" && exec "$bin" "$@" 2>"$work/stderr") &
     app_pid=$!
     window=$(find_window 10 --name '^RI-ZUZERU-VAVUZA$')
     # Let the window manager frame it and the program fit its client area.
@@ -29,10 +29,15 @@ close_app() {  # closes as a user would; the exit status lands in $status
     wait "$app_pid" || status=$?
 }
 
-# 1. First start: default place and size, then a close saves placement and options.
+# 1. First start: default place and size, then a close saves placement and options. The window
+#    is its desktop entry's: the class of WM_CLASS is the entry's StartupWMClass.
 start_app
 check "first window found" "$([ -n "$window" ] && echo yes)" yes
 check "default outer geometry (px)" "$(outer_geometry)" "67 67 292 155"
+entry=$(dirname "$(readlink -f "$0")")/../../resources/linux/org.example.ri_zuzeru_vavuza.desktop
+check "WM_CLASS names the desktop entry's class" \
+    "$(xprop -id "$window" WM_CLASS | sed 's/.*, "\(.*\)"$/\1/')" \
+    "$(sed -n 's/^StartupWMClass=//p' "$entry")"
 close_app
 check "exit status after close" "$status" 0
 check "saved left" "$(setting MAIN_Left)" 1000
@@ -41,9 +46,10 @@ check "saved always on top" "$(setting AlwaysOnTop_TICKBOX)" 1
 check "saved auto start" "$(setting AUTOSTART_TICKBOX)" 0
 check "size never saved" "$(setting MAIN_Width)" ""
 
-# 2. A stored place and Auto Start are restored, and saved back as they are.
+# 2. A stored place and Auto Start are restored, and saved back as they are; started as a session
+#    manager restarts a program, with Qt's own options.
 sed -i 's/^MAIN_Left=.*/MAIN_Left=3000/; s/^AUTOSTART_TICKBOX=.*/AUTOSTART_TICKBOX=1/' "$conf"
-start_app
+start_app -session 10d3f5a6b7c8 -style fusion
 check "restored outer geometry (px)" "$(outer_geometry)" "200 67 292 155"
 close_app
 check "exit status after close" "$status" 0
@@ -114,20 +120,31 @@ if [ -z "$status" ]; then
 fi
 
 # 6. The always-on-top keeper: another always-on-top window takes the foreground; within two
-#    seconds it has left the band and ours is in it. With the option clear at start-up, nothing
-#    changes.
-for option in 1 0; do
-    printf '[RI-ZUZERU-VAVUZA]\nAlwaysOnTop_TICKBOX=%s\n' "$option" >"$conf"
+#    seconds it has left the band and ours is in it. A dock keeps its band past three of the
+#    keeper's ticks, and ours enters it all the same. With the option clear at start-up,
+#    nothing changes.
+for option in 1 dock 0; do
+    printf '[RI-ZUZERU-VAVUZA]\nAlwaysOnTop_TICKBOX=%s\n' "${option/dock/1}" >"$conf"
     start_app
     xmessage -title other-window "another window" >/dev/null 2>&1 &
     other_pid=$!
     other=$(find_window 10 --name '^other-window$')
+    [ "$option" != dock ] ||
+        xprop -id "$other" -f _NET_WM_WINDOW_TYPE 32a -set _NET_WM_WINDOW_TYPE \
+            _NET_WM_WINDOW_TYPE_DOCK
     wmctrl -i -r "$other" -b add,above
     wmctrl -i -a "$other"
     sleep 2
     if [ "$option" = 1 ]; then
         check "keeper: the other window left the band" "$(above "$other")" 0
         check "keeper: ours is in the band" "$(above "$window")" 1
+    elif [ "$option" = dock ]; then
+        sleep 1.5
+        check "keeper: the dock has the foreground" \
+            "$(printf '0x%x' "$(xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //')")" \
+            "$(printf '0x%x' "$other")"
+        check "keeper: the dock keeps its band" "$(above "$other")" 1
+        check "keeper: ours is in the band beside the dock" "$(above "$window")" 1
     else
         check "no keeper: the other window stays above" "$(above "$other")" 1
         check "no keeper: ours stays ordinary" "$(above "$window")" 0

@@ -133,7 +133,7 @@ class FakeSystemLog : public SystemLog {
     std::vector<std::string> events;  // "record", "failure", "warning"
 };
 
-// Records the keeper's calls: "foreground", "leave 7", "enter 1".
+// Records the keeper's calls: "foreground", "kind of 7", "leave 7", "enter 1".
 class FakeWindowZOrder : public WindowZOrder {
   public:
     WindowHandle foregroundWindow() override {
@@ -144,10 +144,15 @@ class FakeWindowZOrder : public WindowZOrder {
         calls.push_back("owner of " + std::to_string(w));
         return w == foreground ? foregroundOwner : 0;
     }
+    bool isDesktopFurniture(WindowHandle w) override {
+        calls.push_back("kind of " + std::to_string(w));
+        return w == foreground && foregroundIsFurniture;
+    }
     void leaveTopBand(WindowHandle w) override { calls.push_back("leave " + std::to_string(w)); }
     void enterTopBand(WindowHandle w) override { calls.push_back("enter " + std::to_string(w)); }
     WindowHandle foreground = 0;
     WindowHandle foregroundOwner = 0;
+    bool foregroundIsFurniture = false;
     std::vector<std::string> calls;
 };
 

@@ -1,5 +1,6 @@
 // Helpers for the end-to-end checks under Wine: "ticks" prints Wine's own GetTickCount64;
 // "rival" shows an always-on-top window that takes the foreground, as another program's would;
+// "taskbar" the same of the class of Windows' taskbar (Shell_TrayWnd), as a click on it does;
 // "message-box TITLE" waits for a message box of that title, prints its text, says whether the
 // program's main window is open beside it, and presses OK; "focus" prints the text of the
 // control that has the keyboard focus in the program's main window; "client-origin CLASS"
@@ -23,15 +24,15 @@ LRESULT CALLBACK rivalProc(HWND window, UINT message, WPARAM w, LPARAM l) {
     return DefWindowProcW(window, message, w, l);
 }
 
-int rival() {
+int rival(const wchar_t* className, const wchar_t* title) {
     WNDCLASSW cls{};
     cls.lpfnWndProc = rivalProc;
     cls.hInstance = GetModuleHandleW(nullptr);
-    cls.lpszClassName = L"RZV_RIVAL";
+    cls.lpszClassName = className;
     cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     RegisterClassW(&cls);
-    HWND window = CreateWindowExW(WS_EX_TOPMOST, L"RZV_RIVAL", L"RIVAL", WS_OVERLAPPEDWINDOW, 40,
-                                  40, 300, 200, nullptr, nullptr, cls.hInstance, nullptr);
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, className, title, WS_OVERLAPPEDWINDOW, 40, 40, 300,
+                                  200, nullptr, nullptr, cls.hInstance, nullptr);
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
     MSG msg;
@@ -147,7 +148,9 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%llu\n", static_cast<unsigned long long>(GetTickCount64()));
         return 0;
     }
-    if (argc > 1 && std::wcscmp(argv[1], L"rival") == 0) return rival();
+    if (argc > 1 && std::wcscmp(argv[1], L"rival") == 0) return rival(L"RZV_RIVAL", L"RIVAL");
+    if (argc > 1 && std::wcscmp(argv[1], L"taskbar") == 0)
+        return rival(L"Shell_TrayWnd", L"TASKBAR");
     if (argc > 2 && std::wcscmp(argv[1], L"message-box") == 0) return messageBox(argv[2]);
     if (argc > 1 && std::wcscmp(argv[1], L"focus") == 0) return focus();
     if (argc > 2 && std::wcscmp(argv[1], L"client-origin") == 0) return clientOrigin(argv[2]);
@@ -159,7 +162,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc > 3 && std::wcscmp(argv[1], L"hold") == 0) return hold(argv[2], argv[3]);
     std::fprintf(stderr,
-                 "usage: wine_helper ticks|rival|message-box TITLE|focus|focus-id|display|"
+                 "usage: wine_helper ticks|rival|taskbar|message-box TITLE|focus|focus-id|display|"
                  "menu-open|client-origin CLASS|hold FILE SECONDS\n");
     return 2;
 }

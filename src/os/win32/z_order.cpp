@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <cwchar>
+#include <iterator>
+
 #include "platform/os_parts.h"
 
 namespace rzv {
@@ -23,6 +26,20 @@ WindowHandle Win32ZOrder::foregroundWindow() {
 
 WindowHandle Win32ZOrder::ownerOf(WindowHandle window) {
     return reinterpret_cast<WindowHandle>(GetWindow(reinterpret_cast<HWND>(window), GW_OWNER));
+}
+
+bool Win32ZOrder::isDesktopFurniture(WindowHandle window) {
+    const HWND handle = reinterpret_cast<HWND>(window);
+    if (!handle) return false;
+    if (handle == GetShellWindow() ||
+        (GetWindowLongPtrW(handle, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0)
+        return true;
+    wchar_t name[32] = {};
+    if (GetClassNameW(handle, name, static_cast<int>(std::size(name))) == 0) return false;
+    for (const wchar_t* shell :
+         {L"Shell_TrayWnd", L"Shell_SecondaryTrayWnd", L"Progman", L"WorkerW"})
+        if (std::wcscmp(name, shell) == 0) return true;
+    return false;
 }
 
 void Win32ZOrder::leaveTopBand(WindowHandle window) {
