@@ -68,7 +68,8 @@ std::string usageText(const ProgramFacts& facts) {
            "  -h, --help     show this help and exit\n"
            "      --version  show the name and version and exit\n" +
            (facts.onQt ? "  -platform NAME\n"
-                         "      open the window on Qt's platform NAME (xcb, wayland, ...)\n"
+                         "      open the window on Qt's platform NAME (xcb, wayland, ...); Qt's\n"
+                         "      other options (-style, -display, -session, ...) are Qt's too\n"
                        : "");
 }
 
