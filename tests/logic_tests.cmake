@@ -21,6 +21,7 @@ set(RZV_LOGIC_TEST_SOURCES
     ${RZV_TESTS_DIR}/unit/pacing_test.cpp
     ${RZV_TESTS_DIR}/unit/placement_pixels_test.cpp
     ${RZV_TESTS_DIR}/unit/settings_test.cpp
+    ${RZV_TESTS_DIR}/unit/since_boot_test.cpp
     ${RZV_TESTS_DIR}/unit/startup_test.cpp
     ${RZV_TESTS_DIR}/unit/timer_schedule_test.cpp
     ${RZV_TESTS_DIR}/unit/uptime_test.cpp

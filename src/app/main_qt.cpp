@@ -114,6 +114,7 @@ int main(int argc, char* argv[]) {
     rzv::nameTheDesktopEntry();
 
     const auto ticks = rzv::os::makeTickSource();
+    const auto bootClocks = rzv::os::makeBootClocks();
     rzv::QtEnvironment environment;
     rzv::QtExecutableName executable;
     rzv::QtDiagnostics diagnostics;
@@ -132,14 +133,15 @@ int main(int argc, char* argv[]) {
     rzv::QtTimerService timers(*ticks, *alarm);
     const auto zOrder = windowZOrder();
     rzv::QtAboutHost about;
-    rzv::Platform platform{*ticks,      environment, settings, executable, regional,  *files,
-                           *logFolders, timers,      *zOrder,  reported,   *systemLog};
+    rzv::Platform platform{*ticks, *bootClocks, environment, settings, executable, regional,
+                           *files, *logFolders, timers,      *zOrder,  reported,   *systemLog};
 
     rzv::MainWindow model(timers);
     model.setLogAndCloseStart(commandLine.logAndClose);
     rzv::MainWindowReactions reactions(model, platform, about);
     rzv::MainWindowView view(
-        model, {[&](rzv::Button b) { reactions.click(b); }, [&] { reactions.unload(); }});
+        model, {[&](rzv::Button b) { reactions.click(b); }, [&] { reactions.unload(); },
+                [&] { return reactions.uptimeDetails(); }});
     about.setOwner(&view);
 
     bool windowShown = false, closeRequested = false;

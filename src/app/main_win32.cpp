@@ -84,6 +84,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     InitCommonControlsEx(&common);
 
     const auto ticks = rzv::os::makeTickSource();
+    const auto bootClocks = rzv::os::makeBootClocks();
     rzv::Win32Environment environment;
     rzv::Win32Diagnostics diagnostics(rzv::kProductName);
     rzv::Win32ExecutableName executable;
@@ -98,15 +99,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     rzv::Win32TimerService timers;
     const auto zOrder = rzv::os::makeWindowZOrder();
     rzv::Win32AboutHost about(timers);
-    rzv::Platform platform{*ticks,      environment, settings, executable, regional,  *files,
-                           *logFolders, timers,      *zOrder,  reported,   *systemLog};
+    rzv::Platform platform{*ticks, *bootClocks, environment, settings, executable, regional,
+                           *files, *logFolders, timers,      *zOrder,  reported,   *systemLog};
 
     rzv::MainWindow model(timers);
     model.setLogAndCloseStart(commandLine.logAndClose);
     rzv::MainWindowReactions reactions(model, platform, about);
-    rzv::Win32MainWindowView view(model, timers,
-                                  {[&](rzv::Button b) { reactions.click(b); },
-                                   [&] { reactions.unload(); }, [&] { about.closeOpenWindow(); }});
+    rzv::Win32MainWindowView view(
+        model, timers,
+        {[&](rzv::Button b) { reactions.click(b); }, [&] { reactions.unload(); },
+         [&] { about.closeOpenWindow(); }, [&] { return reactions.uptimeDetails(); }});
     about.setOwner(view.handle());
 
     reactions.load();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/control_characters.h"
+#include "core/since_boot.h"
 #include "core/status_texts.h"
 #include "logging/log_folder.h"
 #include "logging/start_stop.h"
@@ -64,10 +65,13 @@ void onLogTimer(MainWindow& w, Platform& p) {
     const std::string fileName = p.executable.executableName() + ".LOG";
     const LogWrite log =
         writeLog(p.files, p.logFolders, fileName, w.text(Field::OUTPUT_REPORT_TEXTBOX) + kLineEnd);
-    p.systemLog.uptimeRecorded({w.text(Field::OUTPUT_REPORT_TEXTBOX), recordedCount(w, p.ticks),
+    const std::uint64_t uptimeMs = recordedCount(w, p.ticks);
+    const SinceBoot since = sinceBoot(uptimeMs, p.bootClocks);
+    p.systemLog.uptimeRecorded({w.text(Field::OUTPUT_REPORT_TEXTBOX), uptimeMs,
                                 withControlsReplaced(w.text(Field::QV_UPTIME_DISPLAY_TEXTBOX)),
                                 withControlsReplaced(w.text(Field::PC_NAME_TEXTBOX)), log.path,
-                                log.written()});
+                                log.written(), utcText(since.bootUnixMs), since.awakeMs,
+                                since.asleepMs, since.fastStartup});
     // Names and reasons may hold control characters (a path in a reason): one line still.
     if (!log.written()) {
         const std::string line =

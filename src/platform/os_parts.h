@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/boot_clocks.h"
 #include "platform/file_input.h"
 #include "platform/file_lock.h"
 #include "platform/file_output.h"
@@ -20,6 +21,9 @@ namespace rzv::os {
 
 // Milliseconds since boot, counting suspend.
 std::unique_ptr<TickSource> makeTickSource();
+
+// The clocks beside it: time awake, the wall clock, and whether Shut down keeps the count.
+std::unique_ptr<BootClocks> makeBootClocks();
 
 // An alarm on the same clock for an event loop to watch; one without a descriptor where the
 // system has none.

@@ -1,6 +1,7 @@
 // Everything the program's logic needs from the world, handed to it in one bundle.
 #pragma once
 
+#include "platform/boot_clocks.h"
 #include "platform/diagnostics.h"
 #include "platform/environment.h"
 #include "platform/executable_name.h"
@@ -17,6 +18,7 @@ namespace rzv {
 
 struct Platform {
     TickSource& ticks;
+    BootClocks& bootClocks;
     Environment& environment;
     SettingsStore& settings;
     ExecutableName& executable;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace rzv {
@@ -15,6 +16,9 @@ class RegionalFormats {
     // The time of day in the user's format, with seconds and without a time zone ("14:05:09",
     // "2:05:09 PM").
     virtual std::string currentTime() = 0;
+    // A moment (milliseconds since 1970-01-01 00:00 UTC) as the user's local short date and time
+    // of day, both as above, a blank between them.
+    virtual std::string dateAndTimeAt(std::int64_t unixMilliseconds) = 0;
 };
 
 }  // namespace rzv

@@ -15,6 +15,10 @@ struct UptimeRecordEntry {
     std::string computerName;  // as line 5 shows it
     std::string logFile;       // the log file's absolute name
     bool logWritten;           // whether the log file now holds the record
+    std::string bootTime;      // the moment of the last start, UTC: "2026-12-08T09:12:44Z"
+    std::uint64_t awakeMs;     // awake since then, and asleep (or hibernated)
+    std::uint64_t asleepMs;
+    bool fastStartup;  // whether Shut down keeps the count going (Windows)
 };
 
 // The system's own log (the journal, the event log), which administrators collect from many

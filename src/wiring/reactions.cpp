@@ -4,6 +4,7 @@
 
 #include "about/about_window.h"
 #include "core/numeric_fault.h"
+#include "core/since_boot.h"
 #include "keeper/always_on_top.h"
 #include "logging/auto_start_close.h"
 #include "logging/log_writer.h"
@@ -106,6 +107,11 @@ void MainWindowReactions::dispatch(Timer timer) {
         case Timer::TOTALS_TIMER:
             return;
     }
+}
+
+std::string MainWindowReactions::uptimeDetails() {
+    return sinceBootLines(sinceBoot(platform_.ticks.millisecondsSinceBoot(), platform_.bootClocks),
+                          platform_.regional);
 }
 
 void MainWindowReactions::valueFieldsInViewChanged() {

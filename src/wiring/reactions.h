@@ -25,6 +25,9 @@ class MainWindowReactions : public MainWindowEvents {
     void tickboxValueChanged(Tickbox tickbox) override;
     void tickboxClicked(Tickbox tickbox) override;
     void valueFieldsInViewChanged() override;
+    // The uptime display's details (since when, how long awake, how long asleep), made only
+    // when someone asks for them: never on a tick.
+    std::string uptimeDetails();
 
     // After a fault the program is ending: no further reaction runs.
     bool faulted() const { return faulted_; }

@@ -1,6 +1,7 @@
 // Preloaded into the real program by the end-to-end tests: CLOCK_BOOTTIME then reports the
-// uptime in RZV_FAKE_UPTIME_MS at its first reading, advancing with real time from there.
-// Every other clock, and every program without that variable, is left alone.
+// uptime in RZV_FAKE_UPTIME_MS at its first reading, and CLOCK_MONOTONIC the time awake in
+// RZV_FAKE_AWAKE_MS, each advancing with real time from there. Every other clock, and every
+// program without those variables, is left alone.
 #include <dlfcn.h>
 #include <time.h>
 
@@ -15,20 +16,28 @@ ClockGettime realClockGettime() {
     return real;
 }
 
-long long milliseconds(const timespec& t) {
-    return t.tv_sec * 1000LL + t.tv_nsec / 1000000;
+long long nanoseconds(const timespec& t) {
+    return t.tv_sec * 1000000000LL + t.tv_nsec;
+}
+
+const char* chosenFor(clockid_t clock) {
+    if (clock == CLOCK_BOOTTIME) return std::getenv("RZV_FAKE_UPTIME_MS");
+    if (clock == CLOCK_MONOTONIC) return std::getenv("RZV_FAKE_AWAKE_MS");
+    return nullptr;
 }
 
 }  // namespace
 
 extern "C" int clock_gettime(clockid_t clock, timespec* result) {
-    const char* chosen = std::getenv("RZV_FAKE_UPTIME_MS");
-    if (clock != CLOCK_BOOTTIME || !chosen) return realClockGettime()(clock, result);
+    const char* chosen = chosenFor(clock);
+    if (!chosen) return realClockGettime()(clock, result);
     timespec now{};
     realClockGettime()(CLOCK_MONOTONIC, &now);
-    static const long long first = milliseconds(now);
-    const long long uptime = std::atoll(chosen) + milliseconds(now) - first;
-    result->tv_sec = uptime / 1000;
-    result->tv_nsec = (uptime % 1000) * 1000000;
+    static const long long first = nanoseconds(now);
+    // In milliseconds and what remains, so that a count near the end of the range stays whole.
+    const long long elapsed = nanoseconds(now) - first;
+    const long long milliseconds = std::atoll(chosen) + elapsed / 1000000;
+    result->tv_sec = milliseconds / 1000;
+    result->tv_nsec = (milliseconds % 1000) * 1000000 + elapsed % 1000000;
     return 0;
 }

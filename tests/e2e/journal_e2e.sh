@@ -35,13 +35,15 @@ check "journald listens in the namespace" "$([ -S /run/systemd/journal/socket ] 
 until xdpyinfo >/dev/null 2>&1; do sleep 0.1; done
 
 # run NAME CONF [WRAPPER...]: an unattended run in $work/NAME with its own settings.
+# Up 3d 4h 5m, awake 2d 7h 33m 20s of it: asleep 20h 31m 40s (73900000 ms).
 run() {
     local name=$1 conf=$2
     shift 2
     mkdir -p "$work/$name/config"
     printf '%b' "$conf" >"$work/$name/config/QV_ZIV.conf"
     (cd "$work/$name" && XDG_CONFIG_HOME="$work/$name/config" COMPUTERNAME="$name-PC" \
-        LC_TIME=en_GB.UTF-8 RZV_FAKE_UPTIME_MS=273900000 LD_PRELOAD="$boot_clock" \
+        LC_TIME=en_GB.UTF-8 RZV_FAKE_UPTIME_MS=273900000 RZV_FAKE_AWAKE_MS=200000000 \
+        LD_PRELOAD="$boot_clock" \
         exec "$@" "$bin" 2>"$work/$name/stderr") &
 }
 both='[RI-ZUZERU-VAVUZA]\nAUTOSTART_TICKBOX=1\nAUTOCLOSE_TICKBOX=1\n'
@@ -98,6 +100,20 @@ warnings = pick(MESSAGE_ID=warning)
 w = warnings[0] if warnings else {}
 out += [str(len(warnings)), f'{show(w.get("PRIORITY"))} {show(w.get("MESSAGE"))}']
 out += [str(len(pick(LOG_FILE=nolog)))]
+# Since when and how long asleep, against the faked split and the journal's own clock.
+import datetime
+def ms(name):
+    return int(r.get(name, "-99999999"))
+asleep_ok = abs(ms("ASLEEP_MS") - 73900000) <= 1000
+awake_ok = abs(ms("AWAKE_MS") + 73900000 - ms("UPTIME_MS")) <= 1000
+received = int(r.get("__REALTIME_TIMESTAMP", "0")) / 1e6
+try:
+    boot = datetime.datetime.strptime(r.get("BOOT_TIME", ""), "%Y-%m-%dT%H:%M:%SZ").replace(
+        tzinfo=datetime.timezone.utc).timestamp()
+except ValueError:
+    boot = 0
+boot_ok = abs(boot - (received - ms("UPTIME_MS") / 1000)) <= 1.5
+out += [f'{asleep_ok} {awake_ok} {boot_ok}']
 sys.stdout.write("\0".join(out) + "\0")
 PYTHON
 )
@@ -110,6 +126,8 @@ seconds=$(awk -F'[dhms, ]+' '{print $1 * 86400 + $2 * 3600 + $3 * 60 + $4}' <<<"
 check "UPTIME_MS lies in the record's second" "$((${got[4]:-0} / 1000))" "$seconds"
 check "COMPUTER_NAME and LOG_WRITTEN" "${got[5]}" "WRITTEN-PC 1"
 check "nothing else from the written run" "${got[6]}" 1
+check "ASLEEP_MS, AWAKE_MS and BOOT_TIME within a second of the faked split and the clock" \
+    "${got[14]}" "True True True"
 check "the failed run's record says not written" "${got[7]}" 0
 check "one error entry for the failed write" "${got[8]}" 1
 check "at priority 3" "${got[9]}" 3

@@ -2,16 +2,20 @@
 # The real program read as a screen reader reads it: an X server (Xvfb) with a window manager,
 # a private session bus whose accessibility bus (at-spi2-core) the program joins, and a client
 # that walks its tree and drives it through AT-SPI (screen_reader_check.py).
-# Usage: run_screen_reader.sh PROGRAM [--tree]   (--tree prints the main window's tree only)
+# The program's awake clock is faked (the preloaded BOOT_CLOCK: awake since 1 s at start), so
+# that the description of its uptime tells a time asleep.
+# Usage: run_screen_reader.sh PROGRAM BOOT_CLOCK [--tree]   (--tree prints the main window's
+# tree only)
 set -euo pipefail
 bin=$(readlink -f "$1")
-shift
+boot_clock=$(readlink -f "$2")
+shift 2
 here=$(dirname "$(readlink -f "$0")")
 source "$here/e2e_common.sh"
 python=/usr/bin/python3  # Debian's, which has the pyatspi bindings
 require_tools screen_reader xvfb-run dbus-launch openbox xdpyinfo xdotool
 "$python" -c 'import pyatspi' 2>/dev/null || { echo "screen_reader: python3-pyatspi is missing"; exit 1; }
-in_own_display "$0" "$bin" "$@"
+in_own_display "$0" "$bin" "$boot_clock" "$@"
 
 work=$(mktemp -d)
 chmod 700 "$work"
@@ -23,7 +27,8 @@ export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 start_window_manager
-(cd "$work" && exec "$bin" 2>"$work/stderr") &
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0
+(cd "$work" && RZV_FAKE_AWAKE_MS=1000 LD_PRELOAD="$boot_clock" exec "$bin" 2>"$work/stderr") &
 app_pid=$!
 
 status=0

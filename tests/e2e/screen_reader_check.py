@@ -182,6 +182,17 @@ def check_uptime(frame, display):
     seconds = uptime_seconds(shown)
     check("the uptime agrees with /proc/uptime", seconds is not None and abs(seconds - system) <= 2,
           f"{shown!r} against {system:.1f} s")
+    # The details, as the field's description: awake (faked to start at 1 s) and asleep add up
+    # to the uptime.
+    details = display.description.split("\n")
+    spans = {line.split(" ", 1)[0]: uptime_seconds(line.split(" ", 1)[1]) for line in details[1:3]
+             if " " in line}
+    check("the description says since when, then awake and asleep",
+          len(details) == 3 and details[0].startswith("Up since ")
+          and spans.get("Awake") is not None and spans["Awake"] < 60
+          and spans.get("Asleep") is not None
+          and abs(spans["Awake"] + spans["Asleep"] - uptime_seconds(text_of(display))) <= 2,
+          repr(display.description))
 
     events, samples = watch_display(display, 3.6)
     values = [uptime_seconds(t) for _, t in samples]

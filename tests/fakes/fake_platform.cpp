@@ -1,5 +1,7 @@
 #include "fakes/fake_platform.h"
 
+#include "core/since_boot.h"
+
 #include <algorithm>
 
 namespace rzv::test {
@@ -71,6 +73,19 @@ void FakeAboutHost::close() {
     if (!open_) return;
     open_ = nullptr;
     reactions_->unload();
+}
+
+std::uint64_t FakeBootClocks::awakeMilliseconds() {
+    return awakeOffset + static_cast<std::uint64_t>(clock_.now());
+}
+
+std::int64_t FakeBootClocks::wallClockMilliseconds() {
+    return wallOffset + clock_.now();
+}
+
+std::string FakeRegionalFormats::dateAndTimeAt(std::int64_t unixMs) {
+    const std::string utc = utcText(unixMs + utcOffsetMinutes * 60000LL);
+    return utc.substr(0, 10) + " " + utc.substr(11, 8);  // "2026-12-07 09:12:44"
 }
 
 std::uint64_t FakeTickSource::millisecondsSinceBoot() {

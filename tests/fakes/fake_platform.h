@@ -28,6 +28,22 @@ class FakeTickSource : public TickSource {
     const VirtualTimerService& clock_;
 };
 
+// The clocks beside it follow the virtual clock too: awake from `awakeOffset`, the wall clock
+// (UTC) from `wallOffset`.
+class FakeBootClocks : public BootClocks {
+  public:
+    explicit FakeBootClocks(const VirtualTimerService& clock) : clock_(clock) {}
+    std::uint64_t awakeMilliseconds() override;
+    std::int64_t wallClockMilliseconds() override;
+    bool fastStartupOn() override { return fastStartup; }
+    std::uint64_t awakeOffset = 0;
+    std::int64_t wallOffset = 1796601600000;  // 2026-12-07 00:00 UTC
+    bool fastStartup = false;
+
+  private:
+    const VirtualTimerService& clock_;
+};
+
 class FakeSettingsStore : public SettingsStore {
   public:
     std::string read(std::string_view application, std::string_view section, std::string_view key,
@@ -64,7 +80,10 @@ class FakeRegionalFormats : public RegionalFormats {
     std::string decimalSeparator() override { return separator; }
     std::string currentDate() override { return date; }
     std::string currentTime() override { return time; }
+    // The moment as UTC shifted by the user's time zone, in one fixed form.
+    std::string dateAndTimeAt(std::int64_t unixMs) override;
     std::string separator = ".";
+    int utcOffsetMinutes = 0;
     std::string date = "06/12/2026";
     std::string time = "14:05:09";
 };
@@ -211,6 +230,7 @@ class VirtualTimerService : public TimerService {
 struct FakePlatform {
     VirtualTimerService timers;
     FakeTickSource ticks{timers};
+    FakeBootClocks bootClocks{timers};
     FakeEnvironment environment;
     FakeSettingsStore settings;
     FakeExecutableName executable;
@@ -221,8 +241,8 @@ struct FakePlatform {
     FakeAboutHost about;
     FakeDiagnostics diagnostics;
     FakeSystemLog systemLog;
-    Platform platform{ticks,      environment, settings, executable,  regional, files,
-                      logFolders, timers,      zOrder,   diagnostics, systemLog};
+    Platform platform{ticks, bootClocks, environment, settings, executable,  regional,
+                      files, logFolders, timers,      zOrder,   diagnostics, systemLog};
 };
 
 }  // namespace rzv::test

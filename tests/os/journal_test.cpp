@@ -107,6 +107,10 @@ const UptimeRecordEntry kEntry{
     "3d, 7h, 25m, 41s",
     "OFFICE-PC",
     "/home/user/logs/RI-ZUZERU-VAVUZA.LOG",
+    false,
+    "2026-12-03T10:00:02Z",
+    200000000,
+    85941250,
     false};
 
 TEST(JournalEntries, carryTheRecordAndItsFigures) {
@@ -122,6 +126,9 @@ TEST(JournalEntries, carryTheRecordAndItsFigures) {
     EXPECT_EQ(fields["COMPUTER_NAME"], "OFFICE-PC");
     EXPECT_EQ(fields["LOG_FILE"], "/home/user/logs/RI-ZUZERU-VAVUZA.LOG");
     EXPECT_EQ(fields["LOG_WRITTEN"], "0");
+    EXPECT_EQ(fields["BOOT_TIME"], "2026-12-03T10:00:02Z");
+    EXPECT_EQ(fields["AWAKE_MS"], "200000000");
+    EXPECT_EQ(fields["ASLEEP_MS"], "85941250");
 
     fields = byName(
         journal::failureFields("/l/X.LOG", "cannot write the log file X.LOG: full", "full", "X"));

@@ -29,6 +29,7 @@ class Formats : public rzv::RegionalFormats {
     std::string decimalSeparator() override { return "."; }
     std::string currentDate() override { return "07/12/2026"; }
     std::string currentTime() override { return "16:00:00"; }
+    std::string dateAndTimeAt(std::int64_t) override { return "07/12/2026 09:00:00"; }
 };
 
 }  // namespace

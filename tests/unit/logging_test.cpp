@@ -323,6 +323,7 @@ TEST_F(LoggingRunTest, everyRecordGoesToTheSystemLogWithItsFigures) {
         SCOPED_TRACE(c.failure);
         FakePlatform run;
         run.ticks.bootOffset = 273896000;
+        run.bootClocks.awakeOffset = 200000000;
         run.environment.name = "OFFICE-PC";
         run.files.failure = c.failure;
         run.settings.put(run.executable.name, "AUTOSTART_TICKBOX", "1");
@@ -341,6 +342,10 @@ TEST_F(LoggingRunTest, everyRecordGoesToTheSystemLogWithItsFigures) {
         EXPECT_EQ(entry.computerName, "OFFICE-PC");
         EXPECT_EQ(entry.logFile, "/home/user/logs/RI-ZUZERU-VAVUZA.LOG");
         EXPECT_EQ(entry.logWritten, std::string(c.failure).empty());
+        // Since when, awake and asleep: the wall clock (2026-12-07 00:00:11) less the count.
+        EXPECT_EQ(entry.bootTime.substr(0, 18), "2026-12-03T19:55:0");
+        EXPECT_EQ(entry.awakeMs, 200011000u);
+        EXPECT_EQ(entry.asleepMs, entry.uptimeMs - 200011000u);
         EXPECT_TRUE(run.systemLog.warnings.empty());
         if (run.systemLog.failures.empty()) continue;
         EXPECT_EQ(run.systemLog.failures[0].logFile, entry.logFile);

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "core/since_boot.h"
 #include "gui/qt/read_only_text_box.h"
 #include "gui/qt/twips.h"
 #include "widget/main_window_with_about.h"
@@ -126,6 +127,13 @@ TEST_F(AccessibilityTest, theUptimeDisplayIsReadOnlyTextWithoutACaret) {
     const QRect zero = text->characterRect(12);
     EXPECT_EQ(text->offsetAtPoint(zero.center()), 12);
     EXPECT_TRUE(QRect(display->mapToGlobal(QPoint(0, 0)), display->size()).contains(zero));
+    // Since when and how long asleep: the details a reader reads as the field's description.
+    fake.ticks.bootOffset = 90061000;       // 1d, 1h, 1m, 1s up at 0 s
+    fake.bootClocks.awakeOffset = 3661000;  // 0d, 1h, 1m, 1s awake
+    EXPECT_EQ(iface->text(QAccessible::Description),
+              "Up since 2026-12-05 22:58:59\nAwake " +
+                  QString::fromStdString(spanText(3661000 + fake.timers.now())) +
+                  "\nAsleep 1d, 0h, 0m, 0s");
 }
 
 TEST(TextChangeTest, coversOnlyTheCharactersThatDiffer) {

@@ -40,7 +40,8 @@ class MainWindowViewTest : public ::testing::Test {
     MainWindow model{fake.timers};
     MainWindowReactions reactions{model, fake.platform, fake.about};
     MainWindowView view{model,
-                        {[this](Button b) { reactions.click(b); }, [this] { reactions.unload(); }}};
+                        {[this](Button b) { reactions.click(b); }, [this] { reactions.unload(); },
+                         [this] { return reactions.uptimeDetails(); }}};
 };
 
 TEST_F(MainWindowViewTest, opensAtTheDefaultPlaceAndSize) {

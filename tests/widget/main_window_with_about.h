@@ -29,7 +29,8 @@ struct MainWindowWithAbout {
     MainWindow model{fake.timers};
     MainWindowReactions reactions{model, fake.platform, about};
     MainWindowView view{model,
-                        {[this](Button b) { reactions.click(b); }, [this] { reactions.unload(); }}};
+                        {[this](Button b) { reactions.click(b); }, [this] { reactions.unload(); },
+                         [this] { return reactions.uptimeDetails(); }}};
 };
 
 // The About dialog runs its own modal loop: called before what opens it, this runs `inside`

@@ -40,7 +40,7 @@ class PresentationTest : public ::testing::Test {
     test::FakePlatform fake;
     MainWindow model{fake.timers};
     MainWindowReactions reactions{model, fake.platform, fake.about};
-    MainWindowView view{model, {[this](Button b) { reactions.click(b); }, [] {}}};
+    MainWindowView view{model, {[this](Button b) { reactions.click(b); }, [] {}, {}}};
 };
 
 TEST_F(PresentationTest, everyVisibleControlHasAnAccessibleNameThatFollowsItsText) {

@@ -82,6 +82,26 @@ check "the taskbar keeps the top band" "$(above "$taskbar")" 1
 check "main window in the top band beside it" "$(above "$win")" 1
 kill "$taskbar_pid" 2>/dev/null || true
 
+# The uptime display's tooltip: since when, awake and asleep, and with Fast Startup on (as the
+# prefix's registry now says) why Shut down does not start the count again.
+power='HKLM\SYSTEM\CurrentControlSet\Control'
+"$wine" reg add "$power\Session Manager\Power" /v HiberbootEnabled /t REG_DWORD /d 1 /f \
+    </dev/null >/dev/null 2>&1
+"$wine" reg add "$power\Power" /v HibernateEnabled /t REG_DWORD /d 1 /f </dev/null >/dev/null 2>&1
+tip=
+for _ in $(seq 5); do
+    xdotool mousemove --window "$win" 190 66 sleep 0.2 mousemove --window "$win" 200 66
+    sleep 1
+    tip=$("$wine" "$helper" tooltip </dev/null 2>/dev/null | tr -d '\r') && break
+done
+echo "the uptime's tooltip:"$'\n'"$tip"
+check "the tooltip says since when" "$(grep -c '^Up since ' <<<"$tip")" 1
+check "the tooltip says how long awake and asleep" \
+    "$(grep -cE '^(Awake|Asleep) [0-9]+d, [0-9]+h, [0-9]+m, [0-9]+s$' <<<"$tip")" 2
+check "the tooltip says why Shut down keeps the count" \
+    "$(grep -c '^Fast Startup is on: Shut down keeps this count going' <<<"$tip")" 1
+xdotool mousemove 0 0
+
 # 4. About: opens by its button with the keeper running, keeps the focus, Enter (OK) and Esc close
 #    it, its place is stored.
 for key in Return Escape; do

@@ -35,8 +35,8 @@ TEST(EventLog, eachReportIsOneEventOfItsTypeAndId) {
     const std::string record =
         "====\r\nPC Name = B\xC3\xBC"
         "RO\r\n====";
-    log.uptimeRecorded(
-        {record, 273907250, "3d, 4h, 5m, 7s", "B\xC3\xBCRO", "C:\\logs\\X.LOG", true});
+    log.uptimeRecorded({record, 273907250, "3d, 4h, 5m, 7s", "B\xC3\xBCRO", "C:\\logs\\X.LOG", true,
+                        "2026-12-03T10:00:02Z", 200000000, 73907250, true});
     log.logWriteFailed("C:\\logs\\X.LOG", "cannot write the log file X.LOG: Access is denied",
                        "Access is denied");
     log.warning("setting MAIN_Top holds \"x\"");
@@ -45,7 +45,8 @@ TEST(EventLog, eachReportIsOneEventOfItsTypeAndId) {
     EXPECT_EQ(events[0].id, 1u);
     EXPECT_EQ(events[0].strings, (std::vector<std::wstring>{
                                      L"====\r\nPC Name = B\u00FCRO\r\n====", L"273907250",
-                                     L"3d, 4h, 5m, 7s", L"B\u00FCRO", L"C:\\logs\\X.LOG", L"1"}));
+                                     L"3d, 4h, 5m, 7s", L"B\u00FCRO", L"C:\\logs\\X.LOG", L"1",
+                                     L"2026-12-03T10:00:02Z", L"200000000", L"73907250", L"1"}));
     EXPECT_EQ(events[1].type, EventType::Error);
     EXPECT_EQ(events[1].id, 2u);
     EXPECT_EQ(events[1].strings,

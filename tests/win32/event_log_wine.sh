@@ -48,6 +48,12 @@ strings() { tr -d '\r' <"$work/$1/trace.txt" | grep 'eventlog:ReportEventW' || t
 trace=$(strings EVENTS)
 check "the record's lines in the trace" \
     "$(grep -c 'PC Name = .*Current UpTime = [0-9]*d, [0-9]*h, [0-9]*m, [0-9]*s' <<<"$trace")" 1
+# Strings 7 to 10 of the record's event: the start in UTC, the time awake and asleep, and
+# whether Fast Startup is on.
+since=$(sed -n 's/.*ReportEventW L"\(.*\)"$/\1/p' <<<"$trace" |
+    grep -A3 -E '^[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}Z$' | tr '\n' ' ')
+check "the record's event says since when, awake, asleep and Fast Startup" \
+    "$(grep -cE '^[0-9-]{10}T[0-9:]{8}Z [0-9]+ [0-9]+ [01] $' <<<"$since")" 1
 check "the warning's text in the trace" "$(grep -c 'MAIN_Top holds' <<<"$trace")" 1
 check "the failed run: its record, then an error event 2" \
     "$(type_id FAILED)" "$(printf '0x0004 0x00000001\n0x0001 0x00000002')"

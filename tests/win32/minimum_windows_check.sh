@@ -67,6 +67,13 @@ for name in SetDefaultDllDirectories; do
         failed=$((failed + 1))
     fi
 done
+# The time awake comes from the call that leaves out sleep and hibernation, which Windows 7 has.
+if grep -qx QueryUnbiasedInterruptTime <<<"$functions"; then
+    passed=$((passed + 1))
+else
+    echo "FAIL: QueryUnbiasedInterruptTime is not imported"
+    failed=$((failed + 1))
+fi
 # The embedded manifest names Windows 7, 8, 8.1 and 10 as supported: a system it leaves out
 # treats the program as one written for older systems and applies their compatibility shims.
 for id in 35138b9a-5d96-4fbd-8e2d-a2440225f93a 4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 \

@@ -8,7 +8,8 @@
 // place where the window draws its own frame; "focus-id" prints the control id of the control
 // that has the focus; "display" prints the text of the main window's uptime display (asked
 // for by message, so that it works while a modal loop runs there); "menu-open" says whether a
-// popup menu is open; "hold FILE SECONDS" keeps FILE open as a log
+// popup menu is open; "tooltip" prints the text of the program's tooltip that shows now;
+// "hold FILE SECONDS" keeps FILE open as a log
 // viewer does (reading, sharing reading and writing but not deleting), says "held" and lets go
 // after SECONDS.
 #include <windows.h>
@@ -130,6 +131,32 @@ int clientOrigin(const wchar_t* cls) {
     return 0;
 }
 
+// The main window's tooltip: a window of the tooltip class in its process.
+BOOL CALLBACK findTooltip(HWND window, LPARAM found) {
+    wchar_t cls[32] = {};
+    GetClassNameW(window, cls, 32);
+    DWORD process = 0, mainProcess = 0;
+    GetWindowThreadProcessId(window, &process);
+    GetWindowThreadProcessId(FindWindowW(L"QV_ZIV_MAIN", nullptr), &mainProcess);
+    if (_wcsicmp(cls, L"tooltips_class32") != 0 || process != mainProcess ||
+        !IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+int tooltip() {
+    HWND tip = nullptr;
+    EnumWindows(findTooltip, reinterpret_cast<LPARAM>(&tip));
+    wchar_t text[1024] = {};
+    DWORD_PTR length = 0;
+    if (!tip || !SendMessageTimeoutW(tip, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
+                                     SMTO_ABORTIFHUNG, 2000, &length))
+        return 1;
+    std::printf("%s\n", utf8Of(text).c_str());
+    return 0;
+}
+
 int hold(const wchar_t* file, const wchar_t* seconds) {
     HANDLE held = CreateFileW(file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, 0, nullptr);
@@ -156,6 +183,7 @@ int wmain(int argc, wchar_t** argv) {
     if (argc > 2 && std::wcscmp(argv[1], L"client-origin") == 0) return clientOrigin(argv[2]);
     if (argc > 1 && std::wcscmp(argv[1], L"focus-id") == 0) return focusId();
     if (argc > 1 && std::wcscmp(argv[1], L"display") == 0) return display();
+    if (argc > 1 && std::wcscmp(argv[1], L"tooltip") == 0) return tooltip();
     if (argc > 1 && std::wcscmp(argv[1], L"menu-open") == 0) {
         std::printf("%s\n", FindWindowW(L"#32768", nullptr) ? "yes" : "no");
         return 0;
@@ -163,6 +191,6 @@ int wmain(int argc, wchar_t** argv) {
     if (argc > 3 && std::wcscmp(argv[1], L"hold") == 0) return hold(argv[2], argv[3]);
     std::fprintf(stderr,
                  "usage: wine_helper ticks|rival|taskbar|message-box TITLE|focus|focus-id|display|"
-                 "menu-open|client-origin CLASS|hold FILE SECONDS\n");
+                 "menu-open|tooltip|client-origin CLASS|hold FILE SECONDS\n");
     return 2;
 }

@@ -64,7 +64,11 @@ class ReadOnlyTextBoxAccessible : public QAccessibleWidget, public QAccessibleTe
         return state;
     }
     QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Value ? display()->text() : QAccessibleWidget::text(t);
+        if (t == QAccessible::Value) return display()->text();
+        // The details, made when the reader asks: never on a tick.
+        if (t == QAccessible::Description && !display()->details().isEmpty())
+            return display()->details();
+        return QAccessibleWidget::text(t);
     }
     void* interface_cast(QAccessible::InterfaceType t) override {
         if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);

@@ -59,8 +59,11 @@ void MainWindowView::buildControls() {
                     // repaint is the text's band alone.
                     auto* box = new ReadOnlyTextBox(this);
                     box->setText(text);
-                    if (control.id == indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX))
+                    if (control.id == indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)) {
                         box->setAlignment(Qt::AlignCenter);
+                        if (callbacks_.uptimeDetails)
+                            box->setDetails([this] { return toQt(callbacks_.uptimeDetails()); });
+                    }
                     widget = box;
                 }
                 fields_[control.id] = widget;

@@ -26,7 +26,8 @@ class MainWindowView : public QWidget, public MainWindowObserver {
   public:
     struct Callbacks {
         std::function<void(Button)> click;
-        std::function<void()> unload;  // runs once, when the window closes
+        std::function<void()> unload;                // runs once, when the window closes
+        std::function<std::string()> uptimeDetails;  // the display's tooltip, when asked
     };
 
     MainWindowView(MainWindow& model, Callbacks callbacks);

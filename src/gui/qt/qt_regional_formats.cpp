@@ -1,5 +1,7 @@
 #include "gui/qt/qt_regional_formats.h"
 
+#include <QDateTime>
+
 #include "gui/qt/text.h"
 
 namespace rzv {
@@ -12,6 +14,12 @@ std::string QtRegionalFormats::currentDate() {
 
 std::string QtRegionalFormats::currentTime() {
     return toStd(timeText(QLocale::system(), QTime::currentTime()));
+}
+
+std::string QtRegionalFormats::dateAndTimeAt(std::int64_t unixMilliseconds) {
+    const QDateTime moment = QDateTime::fromMSecsSinceEpoch(unixMilliseconds).toLocalTime();
+    const QLocale locale = QLocale::system();
+    return toStd(dateText(locale, moment.date()) + u' ' + timeText(locale, moment.time()));
 }
 
 QString dateText(const QLocale& locale, QDate date) {

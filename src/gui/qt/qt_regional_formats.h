@@ -17,6 +17,7 @@ class QtRegionalFormats : public RegionalFormats {
     std::string decimalSeparator() override { return separator_; }
     std::string currentDate() override;
     std::string currentTime() override;
+    std::string dateAndTimeAt(std::int64_t unixMilliseconds) override;
 
   private:
     std::string separator_;

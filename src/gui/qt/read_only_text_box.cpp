@@ -4,10 +4,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTextLine>
+#include <QToolTip>
 #include <QtMath>
 #include <algorithm>
 #include <climits>
@@ -235,6 +237,12 @@ QSize ReadOnlyTextBox::sizeHint() const {
 // needs painting first.
 void ReadOnlyTextBox::noteBackdrop() {
     setAttribute(Qt::WA_OpaquePaintEvent, backdropOf(*this).brush.isOpaque());
+}
+
+bool ReadOnlyTextBox::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip || !details_) return QFrame::event(event);
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), details(), this);
+    return true;
 }
 
 void ReadOnlyTextBox::changeEvent(QEvent* event) {

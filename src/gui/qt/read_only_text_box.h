@@ -11,6 +11,7 @@
 #include <QString>
 #include <QTextLayout>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -40,7 +41,13 @@ class ReadOnlyTextBox : public QFrame {
 
     QSize sizeHint() const override;
 
+    // What the box tells when asked, as its tooltip and to a screen reader as its description;
+    // made only then.
+    void setDetails(std::function<QString()> details) { details_ = std::move(details); }
+    QString details() const { return details_ ? details_() : QString(); }
+
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -71,6 +78,7 @@ class ReadOnlyTextBox : public QFrame {
     void noteBackdrop();
 
     QString text_;
+    std::function<QString()> details_;
     Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignVCenter;
     std::unique_ptr<QTextLayout> layout_;
     // The rows each printable ASCII character covers in the font, measured when first needed.

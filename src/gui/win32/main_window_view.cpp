@@ -1,5 +1,7 @@
 #include "gui/win32/main_window_view.h"
 
+#include <commctrl.h>
+
 #include "core/caption_links.h"
 #include "core/line_ends.h"
 #include "gui/win32/dpi.h"
@@ -60,12 +62,42 @@ Win32MainWindowView::Win32MainWindowView(MainWindow& model, Win32TimerService& t
     line_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ETCHEDVERT, 0, 0, 0, 0,
                             window_, nullptr, GetModuleHandleW(nullptr), nullptr);
     for (std::size_t t = 0; t < kTickboxCount; ++t) tickboxChanged(static_cast<Tickbox>(t));
+    addUptimeTooltip();
     placeControls(dpiOf(window_));
     model_.setObserver(this);
 }
 
+// Asks for its text each time it shows (LPSTR_TEXTCALLBACK): the details are made only then.
+void Win32MainWindowView::addUptimeTooltip() {
+    if (!callbacks_.uptimeDetails) return;
+    // Owned by no window: asked to put a window that owns a popup into the always-on-top band,
+    // Wine puts it right below that popup instead, out of the band.
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    if (!tooltip_) return;
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(handleOf(Field::QV_UPTIME_DISPLAY_TEXTBOX));
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    // A width lets the lines break where the text breaks them.
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 800);
+}
+
+LRESULT Win32MainWindowView::onNotify(NMHDR* header) {
+    if (header->hwndFrom != tooltip_ || header->code != TTN_GETDISPINFOW) return 0;
+    tooltipText_ = widen(withCrLf(callbacks_.uptimeDetails()));
+    reinterpret_cast<NMTTDISPINFOW*>(header)->lpszText = tooltipText_.data();
+    return 0;
+}
+
 Win32MainWindowView::~Win32MainWindowView() {
     model_.setObserver(nullptr);
+    if (tooltip_) DestroyWindow(tooltip_);
     if (window_) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
@@ -203,6 +235,8 @@ LRESULT Win32MainWindowView::onMessage(UINT message, WPARAM w, LPARAM l) {
         case WM_COMMAND:
             onCommand(LOWORD(w), HIWORD(w));
             return 0;
+        case WM_NOTIFY:
+            return onNotify(reinterpret_cast<NMHDR*>(l));
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
             return onColour(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l), message, w, l);

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <string>
 
 #include "core/main_window.h"
 #include "core/unload_once.h"
@@ -24,8 +25,9 @@ class Win32MainWindowView : public MainWindowObserver {
   public:
     struct Callbacks {
         std::function<void(Button)> click;
-        std::function<void()> unload;      // runs once, when the window closes
-        std::function<void()> closeOwned;  // closes an owned window that is open (About)
+        std::function<void()> unload;                // runs once, when the window closes
+        std::function<void()> closeOwned;            // closes an owned window that is open (About)
+        std::function<std::string()> uptimeDetails;  // the display's tooltip, when it shows
     };
 
     Win32MainWindowView(MainWindow& model, Win32TimerService& timers, Callbacks callbacks);
@@ -56,6 +58,8 @@ class Win32MainWindowView : public MainWindowObserver {
     void showField(Field f);
     void noteFramePeriod();
     void unloadOnce();
+    void addUptimeTooltip();
+    LRESULT onNotify(NMHDR* header);
     HWND handleOf(Field f) const { return controls_.handleOf(fieldRows_[indexOf(f)]); }
 
     MainWindow& model_;
@@ -63,6 +67,8 @@ class Win32MainWindowView : public MainWindowObserver {
     Callbacks callbacks_;
     HWND window_ = nullptr;
     HWND line_ = nullptr;
+    HWND tooltip_ = nullptr;
+    std::wstring tooltipText_;  // what the tooltip shows, made when it asks
     HWND lastFocus_ = nullptr;
     ChildControls controls_;
     Brushes brushes_;

@@ -66,6 +66,9 @@ std::vector<Field> recordFields(const UptimeRecordEntry& entry, std::string_view
     fields.push_back({"COMPUTER_NAME", entry.computerName});
     fields.push_back({"LOG_FILE", entry.logFile});
     fields.push_back({"LOG_WRITTEN", entry.logWritten ? "1" : "0"});
+    fields.push_back({"BOOT_TIME", entry.bootTime});
+    fields.push_back({"AWAKE_MS", std::to_string(entry.awakeMs)});
+    fields.push_back({"ASLEEP_MS", std::to_string(entry.asleepMs)});
     return fields;
 }
 

@@ -64,7 +64,9 @@ void Win32EventLog::uptimeRecorded(const UptimeRecordEntry& entry) {
     report_(EventType::Information, kEventUptimeRecorded,
             {insertion(entry.record), insertion(std::to_string(entry.uptimeMs)),
              insertion(entry.uptimeText), insertion(entry.computerName), insertion(entry.logFile),
-             entry.logWritten ? L"1" : L"0"});
+             entry.logWritten ? L"1" : L"0", insertion(entry.bootTime),
+             insertion(std::to_string(entry.awakeMs)), insertion(std::to_string(entry.asleepMs)),
+             entry.fastStartup ? L"1" : L"0"});
 }
 
 void Win32EventLog::logWriteFailed(std::string_view logFile, std::string_view line,

@@ -58,6 +58,18 @@ std::string Win32RegionalFormats::currentTime() {
     return timeText(now.wHour, now.wMinute, now.wSecond);
 }
 
+std::string Win32RegionalFormats::dateAndTimeAt(std::int64_t unixMilliseconds) {
+    constexpr std::int64_t kUnixEpochInFileTimeMs = 11644473600000;  // 1601 to 1970
+    const auto ticks = static_cast<ULONGLONG>(unixMilliseconds + kUnixEpochInFileTimeMs) * 10000;
+    const FILETIME utc{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    SYSTEMTIME universal, local;
+    if (!FileTimeToSystemTime(&utc, &universal) ||
+        !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local))
+        return {};
+    return dateText(local.wYear, local.wMonth, local.wDay) + " " +
+           timeText(local.wHour, local.wMinute, local.wSecond);
+}
+
 std::string Win32RegionalFormats::dateText(int year, int month, int day) const {
     const SYSTEMTIME date = dayOf(year, month, day);
     return formatted([&](wchar_t* buffer, int size) {

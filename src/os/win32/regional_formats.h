@@ -17,6 +17,7 @@ class Win32RegionalFormats : public RegionalFormats {
     std::string decimalSeparator() override { return separator_; }
     std::string currentDate() override;
     std::string currentTime() override;
+    std::string dateAndTimeAt(std::int64_t unixMilliseconds) override;
 
     std::string dateText(int year, int month, int day) const;
     std::string timeText(int hour, int minute, int second) const;
