@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 namespace rzv {
@@ -13,6 +14,9 @@ class TickSource {
     // millisecondsSinceBoot() (its thousandth part is that count, or a step behind). A source
     // with nothing finer gives the milliseconds.
     virtual std::uint64_t microsecondsSinceBoot() { return millisecondsSinceBoot() * 1000; }
+    // How far apart the count's values lie: a count that moves in steps (Windows' tick count,
+    // some 15.6 ms) shows a new second only at its next step.
+    virtual std::chrono::microseconds step() const { return std::chrono::microseconds(1); }
 };
 
 }  // namespace rzv

@@ -26,7 +26,7 @@ class TimerService {
     static constexpr int kShortestPeriodMs = 1;
     // The longest sleep between rounds: the count since boot jumps over a suspend while the
     // service's own clock does not, so the next round is never more than a second away.
-    static constexpr int kLongestPaceMs = 1000;
+    static constexpr std::chrono::microseconds kLongestPace = std::chrono::seconds(1);
 
     virtual ~TimerService() = default;
     virtual void setFireHandler(FireHandler handler) = 0;
@@ -37,10 +37,10 @@ class TimerService {
 
     // Paces the round of the 1 ms timers. The first round runs 1 ms after the first of them
     // starts. After each round the service asks the pacer and sleeps exactly that long (clamped
-    // to 1 us..kLongestPaceMs) with a precise one-shot timer, runs one round, asks again. While no
-    // 1 ms timer runs, the service neither wakes for them nor asks. Installing a pacer while a
-    // round is pending re-plans that round from the pacer's answer at once (the view changed what
-    // is worth drawing). Without a pacer a round runs every millisecond.
+    // to 1 us..kLongestPace), runs one round, asks again. While no 1 ms timer runs, the service
+    // neither wakes for them nor asks. Installing a pacer while a round is pending re-plans that
+    // round from the pacer's answer at once (the view changed what is worth drawing). Without a
+    // pacer a round runs every millisecond.
     virtual void setPacer(Pacer timeToNextRound) = 0;
 };
 

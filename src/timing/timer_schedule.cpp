@@ -8,6 +8,15 @@ constexpr std::int64_t kMicrosPerMs = 1000;
 constexpr std::int64_t kMicrosPerSecond = 1000000;
 }  // namespace
 
+TimerSchedule::TimerSchedule(Clock clock, Waker& waker, TieOrder order)
+    : clock_(std::move(clock)), waker_(waker), tieOrder_(std::move(order)) {
+    waker_.setWake([this] { wake(); });
+}
+
+void TimerSchedule::rearm() {
+    if (!firing_) waker_.wakeAt(nextDue());  // else once the firing is over
+}
+
 void TimerSchedule::start(std::size_t timer, int intervalMs) {
     if (timer >= slots_.size()) slots_.resize(timer + 1);
     Slot& slot = slots_[timer];
@@ -18,26 +27,30 @@ void TimerSchedule::start(std::size_t timer, int intervalMs) {
     const std::int64_t now = clock_();
     if (inRound(slot)) {
         // A round already waiting keeps its time; a new round starts at the next millisecond.
-        if (!roundDue_) roundDue_ = now + kRoundIntervalMs * kMicrosPerMs;
-        return;
+        if (!roundDue_) roundDue_ = now + kShortestPeriodMs * kMicrosPerMs;
+    } else {
+        slot.due = now + slot.intervalMs * kMicrosPerMs;
+        if (!roundHasMembers()) roundDue_.reset();  // it may have left the round
     }
-    slot.due = now + slot.intervalMs * kMicrosPerMs;
-    if (!roundHasMembers()) roundDue_.reset();  // it may have left the round
+    rearm();
 }
 
 void TimerSchedule::setPacer(Pacer timeToNextRound) {
     pacer_ = std::move(timeToNextRound);
     if (roundDue_ && pacer_) roundDue_ = clock_() + nextPaceUs();
+    rearm();
 }
 
 void TimerSchedule::stop(std::size_t timer) {
     if (timer < slots_.size()) slots_[timer].running = false;
     if (!roundHasMembers()) roundDue_.reset();
+    rearm();
 }
 
 void TimerSchedule::stopAll() {
     for (auto& slot : slots_) slot.running = false;
     roundDue_.reset();
+    rearm();
 }
 
 bool TimerSchedule::roundHasMembers() const {
@@ -63,7 +76,7 @@ std::optional<std::int64_t> TimerSchedule::nextDue() const {
 }
 
 std::int64_t TimerSchedule::nextPaceUs() {
-    if (!pacer_) return kRoundIntervalMs * kMicrosPerMs;
+    if (!pacer_) return kShortestPeriodMs * kMicrosPerMs;
     return std::clamp<std::int64_t>(pacer_().count(), 1, kLongestPace.count());
 }
 
@@ -83,7 +96,8 @@ void TimerSchedule::plan(Slot& slot, std::int64_t now, bool firedWithRound) {
     slot.due = round + seconds * kMicrosPerSecond;
 }
 
-void TimerSchedule::fireDue(const Fire& fire) {
+void TimerSchedule::wake() {
+    firing_ = true;
     const std::int64_t now = clock_();
     const bool roundNow = roundDue_ && *roundDue_ <= now;
     // Decided before any fires: what a handler starts now waits for its own interval.
@@ -104,26 +118,15 @@ void TimerSchedule::fireDue(const Fire& fire) {
         // Stopped, or started afresh, by an earlier one.
         if (!slots_[t].running || slots_[t].starts != startsOf[t]) continue;
         if (!inRound(slots_[t])) plan(slots_[t], now, roundNow);
-        ++slots_[t].fires;
-        fire(t);
+        if (fire_) fire_(t);
         if (slots_[t].starts == startsOf[t]) slots_[t].repeating = slots_[t].running;
     }
     if (roundNow && roundHasMembers()) {
         // Asked after the round, which has just brought every figure up to date.
         roundDue_ = clock_() + nextPaceUs();
     }
-}
-
-bool TimerSchedule::isRunning(std::size_t timer) const {
-    return timer < slots_.size() && slots_[timer].running;
-}
-
-int TimerSchedule::intervalOf(std::size_t timer) const {
-    return timer < slots_.size() ? slots_[timer].intervalMs : 0;
-}
-
-std::uint64_t TimerSchedule::firesOf(std::size_t timer) const {
-    return timer < slots_.size() ? slots_[timer].fires : 0;
+    firing_ = false;
+    rearm();
 }
 
 }  // namespace rzv

@@ -1,6 +1,7 @@
-// When each timer of the program fires, apart from how the wait is done. A timer service asks
-// the schedule when to wake next and, once woken, fires what has fallen due; the Qt service, the
-// Win32 service and the tests' virtual clock differ only in how they wait.
+// The program's one timer service: when each timer fires, on a clock and a waker the front end
+// gives it. The front end only waits: asked for the moment of the next wake-up after every
+// change (a start, a stop, a new pacer, a firing), it calls back once that moment has come; Qt's
+// event loop, the Win32 message loop and the tests' virtual clock differ in nothing else.
 //
 // Timers of the shortest interval (1 ms: "as often as the platform allows") form one round and
 // fire together in ascending timer number. After each round the pacer says how long the next
@@ -21,39 +22,30 @@
 #include <optional>
 #include <vector>
 
+#include "platform/timer_service.h"
+#include "platform/waker.h"
+
 namespace rzv {
 
-class TimerSchedule {
+class TimerSchedule : public TimerService {
   public:
     using Clock = std::function<std::int64_t()>;  // microseconds, never going back
-    using Fire = std::function<void(std::size_t timer)>;
-    using Pacer = std::function<std::chrono::microseconds()>;
-    // Puts the timers due at one instant in the order they fire (ascending number otherwise).
+    // Puts the timers due at one instant in the order they fire: the platform's choice (without
+    // one, ascending number).
     using TieOrder = std::function<void(std::vector<std::size_t>&)>;
-    static constexpr int kRoundIntervalMs = 1;
-    static constexpr std::chrono::microseconds kLongestPace = std::chrono::seconds(1);
     static constexpr std::chrono::microseconds kSharedWakeSlack = std::chrono::milliseconds(20);
 
-    explicit TimerSchedule(Clock clock) : clock_(std::move(clock)) {}
+    TimerSchedule(Clock clock, Waker& waker, TieOrder order = {});
+    TimerSchedule(const TimerSchedule&) = delete;
+    TimerSchedule& operator=(const TimerSchedule&) = delete;
 
-    // Starting a running timer starts its interval afresh.
-    void start(std::size_t timer, int intervalMs);
-    void stop(std::size_t timer);
-    void stopAll();
+    void setFireHandler(FireHandler handler) override { fire_ = std::move(handler); }
+    void start(std::size_t timer, int intervalMs) override;
+    void stop(std::size_t timer) override;
+    void stopAll() override;
     // A round already waiting is planned again at once from the new pacer's answer: what is
     // worth drawing may have changed with it.
-    void setPacer(Pacer timeToNextRound);
-    void setTieOrder(TieOrder order) { tieOrder_ = std::move(order); }
-
-    // The moment (on the clock) of the next firing; nothing when no timer runs.
-    std::optional<std::int64_t> nextDue() const;
-    // Fires every timer due now, in ascending number. A timer stopped or restarted by one that
-    // fired before it does not fire; one started meanwhile waits for its own interval.
-    void fireDue(const Fire& fire);
-
-    bool isRunning(std::size_t timer) const;
-    int intervalOf(std::size_t timer) const;  // the last interval it was started with
-    std::uint64_t firesOf(std::size_t timer) const;
+    void setPacer(Pacer timeToNextRound) override;
 
   private:
     struct Slot {
@@ -62,19 +54,28 @@ class TimerSchedule {
         int intervalMs = 0;
         std::int64_t due = 0;  // for timers outside the round
         std::uint64_t starts = 0;
-        std::uint64_t fires = 0;
     };
-    static bool inRound(const Slot& s) { return s.running && s.intervalMs <= kRoundIntervalMs; }
+    static bool inRound(const Slot& s) { return s.running && s.intervalMs <= kShortestPeriodMs; }
     bool sharesRoundWakes(const Slot& s) const;
     bool roundHasMembers() const;
     std::int64_t nextPaceUs();
     void plan(Slot& slot, std::int64_t now, bool firedWithRound);
+    // The moment (on the clock) of the next firing; nothing when no timer runs.
+    std::optional<std::int64_t> nextDue() const;
+    // From the waker: fires every timer due now, in their order. A timer stopped or restarted by
+    // one that fired before it does not fire; one started meanwhile waits for its own interval.
+    void wake();
+    // Tells the waker the next moment: after every change, once a firing is over.
+    void rearm();
 
     Clock clock_;
-    Pacer pacer_;
+    Waker& waker_;
     TieOrder tieOrder_;
+    FireHandler fire_;
+    Pacer pacer_;
     std::vector<Slot> slots_;
     std::optional<std::int64_t> roundDue_;
+    bool firing_ = false;
 };
 
 }  // namespace rzv

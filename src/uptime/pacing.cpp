@@ -5,12 +5,14 @@
 namespace rzv {
 
 std::chrono::microseconds timeToNextVisibleChange(std::uint64_t countUs, bool valueFieldsInView,
-                                                  int framePeriodMs) {
+                                                  int framePeriodMs,
+                                                  std::chrono::microseconds step) {
     constexpr std::uint64_t kSecondUs = 1000000;
     // The display's figures turn exactly on a whole count of milliseconds (they are rounded to
     // whole milliseconds before they are cut to whole units), so the change is due the instant
     // the count reaches the next whole second, not a millisecond later.
-    const auto toNextSecond = static_cast<std::int64_t>(kSecondUs - countUs % kSecondUs);
+    const auto toNextSecond = std::max<std::int64_t>(
+        static_cast<std::int64_t>(kSecondUs - countUs % kSecondUs), step.count());
     if (!valueFieldsInView) return std::chrono::microseconds(toNextSecond);
     const std::int64_t frameUs = std::int64_t{framePeriodMs} * 1000;
     return std::chrono::microseconds(std::min(std::max<std::int64_t>(frameUs, 1000), toNextSecond));
@@ -18,7 +20,7 @@ std::chrono::microseconds timeToNextVisibleChange(std::uint64_t countUs, bool va
 
 std::chrono::microseconds uptimePace(TickSource& ticks, const MainWindow& window) {
     return timeToNextVisibleChange(ticks.microsecondsSinceBoot(), window.valueFieldsInView(),
-                                   window.framePeriodMs());
+                                   window.framePeriodMs(), ticks.step());
 }
 
 }  // namespace rzv

@@ -15,9 +15,11 @@ namespace rzv {
 
 // Time from `countUs` (microseconds since boot) to the next round: the instant the count reaches
 // the next whole second, or the next frame when that comes sooner and the value fields are in
-// view. Always 1 us to 1 s.
-std::chrono::microseconds timeToNextVisibleChange(std::uint64_t countUs, bool valueFieldsInView,
-                                                  int framePeriodMs);
+// view. Always 1 us to 1 s. A count that moves in steps of `step` may still show the second
+// before when the round comes: then the round waits one step, not a millisecond at a time.
+std::chrono::microseconds timeToNextVisibleChange(
+    std::uint64_t countUs, bool valueFieldsInView, int framePeriodMs,
+    std::chrono::microseconds step = std::chrono::microseconds(1));
 
 // The same for the count the tick source gives now and what the window shows.
 std::chrono::microseconds uptimePace(TickSource& ticks, const MainWindow& window);

@@ -89,14 +89,62 @@ std::string FakeRegionalFormats::dateAndTimeAt(std::int64_t unixMs) {
 }
 
 std::uint64_t FakeTickSource::millisecondsSinceBoot() {
+    if (stepUs > 0) return microsecondsSinceBoot() / 1000;
     return bootOffset + static_cast<std::uint64_t>(clock_.now());
 }
 
-VirtualTimerService::VirtualTimerService() : schedule_([this] { return nowUs_; }) {
-    schedule_.setPacer([this] { return pace(); });
-    schedule_.setTieOrder([this](std::vector<std::size_t>& due) {
-        if (tieOrder) tieOrder(due);
+std::uint64_t FakeTickSource::microsecondsSinceBoot() {
+    if (stepUs <= 0) return millisecondsSinceBoot() * 1000;
+    const auto count = bootOffset * 1000 + static_cast<std::uint64_t>(clock_.nowUs());
+    const auto step = static_cast<std::uint64_t>(stepUs);
+    const auto phase = static_cast<std::uint64_t>(stepPhaseUs) % step;
+    return count < phase ? 0 : (count - phase) / step * step + phase;
+}
+
+std::chrono::microseconds FakeTickSource::step() const {
+    return std::chrono::microseconds(stepUs > 0 ? stepUs : 1);
+}
+
+VirtualTimerService::VirtualTimerService()
+    : TimerSchedule([this] { return nowUs_; }, static_cast<VirtualClock&>(*this),
+                    [this](std::vector<std::size_t>& due) {
+                        if (tieOrder) tieOrder(due);
+                    }) {
+    TimerSchedule::setPacer([this] { return pace(); });
+    TimerSchedule::setFireHandler([this](std::size_t timer) {
+        ++fires_[timer];
+        if (handler_) handler_(timer);
     });
+}
+
+void VirtualTimerService::setFireHandler(FireHandler handler) {
+    handler_ = std::move(handler);
+}
+
+void VirtualTimerService::start(std::size_t timer, int intervalMs) {
+    running_.insert(timer);
+    intervals_[timer] = intervalMs;
+    TimerSchedule::start(timer, intervalMs);
+}
+
+void VirtualTimerService::stop(std::size_t timer) {
+    running_.erase(timer);
+    TimerSchedule::stop(timer);
+}
+
+void VirtualTimerService::stopAll() {
+    running_.clear();
+    TimerSchedule::stopAll();
+}
+
+int VirtualTimerService::intervalOf(std::size_t timer) const {
+    const auto found = intervals_.find(timer);
+    return found == intervals_.end() ? 0 : found->second;
+}
+
+std::uint64_t VirtualTimerService::firesOf(std::size_t timer) const {
+    const auto found = fires_.find(timer);
+    return found == fires_.end() ? 0 : found->second;
 }
 
 // Asked at every round, so that `pacing` may be turned on after the pacer was installed.
@@ -107,18 +155,16 @@ std::chrono::microseconds VirtualTimerService::pace() {
 
 void VirtualTimerService::setPacer(Pacer timeToNextRound) {
     pacer_ = std::move(timeToNextRound);
-    // A round already waiting is planned again from the new pacer, as on the real services.
-    if (pacing) schedule_.setPacer([this] { return pace(); });
+    // A round already waiting is planned again from the new pacer, as in the program.
+    if (pacing) TimerSchedule::setPacer([this] { return pace(); });
 }
 
 void VirtualTimerService::advance(std::int64_t ms) {
     const std::int64_t target = nowUs_ + ms * 1000;
-    while (const auto due = schedule_.nextDue()) {
-        if (*due > target) break;
-        nowUs_ = std::max(nowUs_, *due);
-        schedule_.fireDue([this](std::size_t timer) {
-            if (handler_) handler_(timer);
-        });
+    while (moment_ && *moment_ <= target) {
+        nowUs_ = std::max(nowUs_, *moment_);
+        ++wakes_;
+        wake_();
     }
     nowUs_ = target;
 }

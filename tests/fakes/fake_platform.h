@@ -6,10 +6,11 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "about/about_window.h"
+#include "about/about_reactions.h"
 #include "platform/platform.h"
 #include "timing/timer_schedule.h"
 
@@ -17,12 +18,18 @@ namespace rzv::test {
 
 class VirtualTimerService;
 
-// The count since boot follows the virtual clock from a chosen start.
+// The count since boot follows the virtual clock from a chosen start: in whole milliseconds, or
+// in steps of `stepUs` as Windows' tick count moves, falling at `stepPhaseUs` past each multiple
+// of a step (the clock interrupt keeps time of its own, not the timers').
 class FakeTickSource : public TickSource {
   public:
     explicit FakeTickSource(const VirtualTimerService& clock) : clock_(clock) {}
     std::uint64_t millisecondsSinceBoot() override;
+    std::uint64_t microsecondsSinceBoot() override;
+    std::chrono::microseconds step() const override;
     std::uint64_t bootOffset = 0;  // the count when the virtual clock reads 0
+    std::int64_t stepUs = 0;
+    std::int64_t stepPhaseUs = 0;
 
   private:
     const VirtualTimerService& clock_;
@@ -193,26 +200,37 @@ class FakeAboutHost : public AboutWindowHost, public AboutWindowObserver {
     AboutReactions* reactions_ = nullptr;
 };
 
-// Timers on a virtual clock, scheduled as the real services schedule them
-// (timing/timer_schedule.h). Timers due at the same instant fire in ascending number, or in an
-// order chosen by `tieOrder`, as a real timer service is free to choose. The 1 ms timers tick
-// every millisecond unless a test turns `pacing` on: then they run in rounds whose spacing the
-// pacer chooses, as on the real service.
-class VirtualTimerService : public TimerService {
+// The virtual clock, and the waker on it: the schedule asks for a moment, advance() comes to it.
+struct VirtualClock : Waker {
+    void setWake(Wake wake) override { wake_ = std::move(wake); }
+    void wakeAt(std::optional<std::int64_t> moment) override { moment_ = moment; }
+    std::int64_t nowUs_ = 0;
+    std::optional<std::int64_t> moment_;
+    Wake wake_;
+};
+
+// The program's own timer schedule (timing/timer_schedule.h) on the virtual clock, with what
+// the tests ask of it: which timers run, with what interval, how often they fired. Timers due
+// at the same instant fire in ascending number, or in an order chosen by `tieOrder`, as a
+// platform is free to choose. The 1 ms timers tick every millisecond unless a test turns
+// `pacing` on: then they run in rounds whose spacing the pacer chooses, as in the program.
+class VirtualTimerService : private VirtualClock, public TimerSchedule {
   public:
     VirtualTimerService();
-    void setFireHandler(FireHandler handler) override { handler_ = std::move(handler); }
-    void start(std::size_t timer, int intervalMs) override { schedule_.start(timer, intervalMs); }
-    void stop(std::size_t timer) override { schedule_.stop(timer); }
-    void stopAll() override { schedule_.stopAll(); }
+    void setFireHandler(FireHandler handler) override;
+    void start(std::size_t timer, int intervalMs) override;
+    void stop(std::size_t timer) override;
+    void stopAll() override;
     void setPacer(Pacer timeToNextRound) override;
 
-    // Moves the clock forward, firing every timer that falls due on the way.
+    // Moves the clock forward, waking the schedule at every moment it asks for on the way.
     void advance(std::int64_t ms);
     std::int64_t now() const { return nowUs_ / 1000; }
-    bool isRunning(std::size_t timer) const { return schedule_.isRunning(timer); }
-    int intervalOf(std::size_t timer) const { return schedule_.intervalOf(timer); }
-    std::uint64_t firesOf(std::size_t timer) const { return schedule_.firesOf(timer); }
+    std::int64_t nowUs() const { return nowUs_; }
+    bool isRunning(std::size_t timer) const { return running_.count(timer) != 0; }
+    int intervalOf(std::size_t timer) const;
+    std::uint64_t firesOf(std::size_t timer) const;
+    std::uint64_t wakes() const { return wakes_; }
 
     std::function<void(std::vector<std::size_t>&)> tieOrder;
     bool pacing = false;
@@ -220,10 +238,12 @@ class VirtualTimerService : public TimerService {
   private:
     std::chrono::microseconds pace();
 
-    std::int64_t nowUs_ = 0;
-    TimerSchedule schedule_;
     FireHandler handler_;
     Pacer pacer_;
+    std::set<std::size_t> running_;
+    std::map<std::size_t, int> intervals_;
+    std::map<std::size_t, std::uint64_t> fires_;
+    std::uint64_t wakes_ = 0;
 };
 
 // Every fake in one place, bundled as the logic expects.

@@ -144,6 +144,43 @@ TEST(PacedUptime, wakesOnceASecondOnceAFrameWithFieldsInViewAndNeverWhenStopped)
     }
 }
 
+// Windows' tick count moves in steps of 15.625 ms on a clock of its own: a round due at a whole
+// second may find it a step behind. It then waits one step, not the few microseconds the stale
+// count says are left: at most two wake-ups for each second shown, and the second on screen
+// never more than one step after the count showed it.
+TEST(PacedUptime, aCountThatMovesInStepsCostsAtMostOneMoreWakeASecond) {
+    constexpr std::int64_t kStepUs = 15625;
+    const struct {
+        std::uint64_t start;
+        std::int64_t phaseUs;  // 15225: a step falls 400 us before every whole second
+    } cases[] = {{5 * kDay + 999, 0}, {2 * kDay + 984, 15225}, {7 * kDay + 3, 7000}};
+    for (const auto& [start, phaseUs] : cases) {
+        Program p(true, start, ".", false);
+        p.fake.ticks.stepUs = kStepUs;
+        p.fake.ticks.stepPhaseUs = phaseUs;
+        p.fake.timers.advance(25000);  // past the logging run, to Idle
+        const auto wakesBefore = p.fake.timers.wakes();
+        std::string shown = p.display();
+        int seconds = 0;
+        for (int ms = 0; ms < 30000; ++ms) {
+            p.fake.timers.advance(1);
+            if (p.display() == shown) continue;
+            shown = p.display();
+            ++seconds;
+            // Late after the step that brought the count to this second: at most one more step,
+            // and a ms for the test's own steps.
+            const std::int64_t nowUs =
+                static_cast<std::int64_t>(start) * 1000 + p.fake.timers.nowUs();
+            const std::int64_t secondUs = nowUs / 1000000 * 1000000;
+            const std::int64_t countShowedItUs =
+                phaseUs + (secondUs - phaseUs + kStepUs - 1) / kStepUs * kStepUs;
+            EXPECT_LE(nowUs - countShowedItUs, kStepUs + 1000) << shown;
+        }
+        EXPECT_EQ(seconds, 30);
+        EXPECT_LE(p.fake.timers.wakes() - wakesBefore, 2u * 30) << start;
+    }
+}
+
 TEST(PacedUptime, nextRoundComesAtTheNextWholeSecondOrFrameNeverLaterThanASecond) {
     struct Case {
         std::uint64_t countUs;
@@ -161,6 +198,9 @@ TEST(PacedUptime, nextRoundComesAtTheNextWholeSecondOrFrameNeverLaterThanASecond
     for (const auto& c : cases)
         EXPECT_EQ(timeToNextVisibleChange(c.countUs, c.inView, c.frame).count(), c.expectedUs)
             << c.countUs;
+    // A count in steps that still shows the second before: one step, not the microseconds left.
+    EXPECT_EQ(timeToNextVisibleChange(999000, false, 16, std::chrono::microseconds(15625)).count(),
+              15625);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// When the program's timers fire, on a clock the test moves: the one schedule under the Qt
-// service, the Win32 service and the virtual clock of the other tests.
+// When the program's timers fire, on a clock the test moves and a waker that only records the
+// moment asked for: the one schedule of the Qt program, the Win32 program and the other tests.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,26 +13,49 @@ namespace {
 using std::chrono::microseconds;
 using std::chrono::milliseconds;
 
+// Keeps the last moment asked for, and how many times one was asked for.
+struct RecordingWaker : Waker {
+    void setWake(Wake wake) override { wake_ = std::move(wake); }
+    void wakeAt(std::optional<std::int64_t> moment) override {
+        asked = moment;
+        ++requests;
+    }
+    std::optional<std::int64_t> asked;
+    int requests = 0;
+    Wake wake_;
+};
+
 class TimerScheduleTest : public ::testing::Test {
   protected:
+    TimerScheduleTest() {
+        schedule_.setFireHandler([this](std::size_t t) {
+            fired_.push_back(t);
+            if (onFire_) onFire_(t);
+        });
+    }
     std::int64_t nowUs_ = 0;
-    TimerSchedule schedule_{[this] { return nowUs_; }};
+    RecordingWaker waker_;
+    std::function<void(std::vector<std::size_t>&)> tieOrder_;
+    TimerSchedule schedule_{[this] { return nowUs_; }, waker_,
+                            [this](std::vector<std::size_t>& due) {
+                                if (tieOrder_) tieOrder_(due);
+                            }};
     std::vector<std::size_t> fired_;
     std::vector<std::int64_t> wakes_;  // the instants the schedule woke at, in microseconds
     std::function<void(std::size_t)> onFire_;
 
-    // Moves the clock to each moment the schedule asks for, up to `us`, firing what is due.
+    // Moves the clock to each moment the schedule asks for, up to `us`, waking it there.
     void runUntilUs(std::int64_t us) {
-        while (auto due = schedule_.nextDue()) {
-            if (*due > us) break;
-            nowUs_ = std::max(nowUs_, *due);
-            wakes_.push_back(nowUs_);
-            schedule_.fireDue([this](std::size_t t) {
-                fired_.push_back(t);
-                if (onFire_) onFire_(t);
-            });
+        while (waker_.asked && *waker_.asked <= us) {
+            nowUs_ = std::max(nowUs_, *waker_.asked);
+            wake();
         }
         nowUs_ = us;
+    }
+    // A wake-up at the clock's present moment, whatever was asked for.
+    void wake() {
+        wakes_.push_back(nowUs_);
+        waker_.wake_();
     }
     void runUntil(std::int64_t ms) { runUntilUs(ms * 1000); }
     int count(std::size_t timer) const {
@@ -80,35 +103,32 @@ TEST_F(TimerScheduleTest, thePacerSetsTheWaitAfterEachRoundWithinItsBounds) {
                           {milliseconds(1000), 3},
                           {milliseconds(60000), 3}};
     for (const auto& c : cases) {
-        TimerSchedule schedule([this] { return nowUs_; });
+        schedule_.stopAll();
+        fired_.clear();
         nowUs_ = 0;
-        schedule.setPacer([&c] { return c.pace; });
-        schedule.start(0, 1);
-        int rounds = 0;
-        while (auto due = schedule.nextDue()) {
-            if (*due > 3000 * 1000) break;
-            nowUs_ = *due;
-            schedule.fireDue([&](std::size_t) { ++rounds; });
-        }
-        EXPECT_EQ(rounds, c.roundsIn3000) << "pace " << c.pace.count() << " us";
+        schedule_.setPacer([&c] { return c.pace; });
+        schedule_.start(0, 1);
+        runUntil(3000);
+        EXPECT_EQ(count(0), c.roundsIn3000) << "pace " << c.pace.count() << " us";
     }
     // An answer of nothing still waits a microsecond: the loop is never held in one place.
+    schedule_.stopAll();
     nowUs_ = 0;
     schedule_.setPacer([] { return microseconds(-5); });
     schedule_.start(0, 1);
     runUntil(1);
-    EXPECT_EQ(schedule_.nextDue(), 1001);
+    EXPECT_EQ(waker_.asked, 1001);
 }
 
 TEST_F(TimerScheduleTest, aNewPacerReplansTheWaitingRoundToTheMicrosecond) {
     schedule_.start(0, 1);  // the first round is due at 1 ms...
     schedule_.setPacer([] { return milliseconds(1000); });
-    EXPECT_EQ(schedule_.nextDue(), 1000 * 1000);  // ...until the pacer says otherwise
+    EXPECT_EQ(waker_.asked, 1000 * 1000);  // ...until the pacer says otherwise
     runUntil(1000);
-    EXPECT_EQ(schedule_.nextDue(), 2000 * 1000);
+    EXPECT_EQ(waker_.asked, 2000 * 1000);
     nowUs_ = 500 * 1000 + 123;
     schedule_.setPacer([] { return microseconds(19877); });
-    EXPECT_EQ(schedule_.nextDue(), 520 * 1000);
+    EXPECT_EQ(waker_.asked, 520 * 1000);
 }
 
 TEST_F(TimerScheduleTest, longerTimersKeepTheirPeriodAndSkipWhatTheyMissed) {
@@ -119,9 +139,9 @@ TEST_F(TimerScheduleTest, longerTimersKeepTheirPeriodAndSkipWhatTheyMissed) {
     EXPECT_EQ(count(7), 1);
     // The loop was held up for 2.5 s: one late firing, and a whole period from there.
     nowUs_ = 3500 * 1000;
-    schedule_.fireDue([this](std::size_t t) { fired_.push_back(t); });
+    wake();
     EXPECT_EQ(count(7), 2);
-    EXPECT_EQ(schedule_.nextDue(), 4500 * 1000);
+    EXPECT_EQ(waker_.asked, 4500 * 1000);
 }
 
 TEST_F(TimerScheduleTest, aTimerStartedByAnotherWaitsItsWholeInterval) {
@@ -138,19 +158,38 @@ TEST_F(TimerScheduleTest, aTimerStartedByAnotherWaitsItsWholeInterval) {
     EXPECT_EQ(count(8), 1);
 }
 
-TEST_F(TimerScheduleTest, nothingRunningMeansNoWake) {
-    EXPECT_FALSE(schedule_.nextDue());
-    schedule_.start(0, 1);
-    schedule_.start(9, 500);
-    schedule_.stop(0);
-    EXPECT_EQ(schedule_.nextDue(), 500 * 1000);
-    schedule_.stopAll();
-    EXPECT_FALSE(schedule_.nextDue());
+// The front end only waits: after every change the schedule asks for the next moment itself,
+// and while a firing runs it asks once, when the firing is over.
+TEST_F(TimerScheduleTest, everyChangeAsksTheWakerForTheNextMoment) {
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        std::optional<std::int64_t> asked;
+    };
+    const Case cases[] = {
+        {"a start", [this] { schedule_.start(9, 500); }, 500 * 1000},
+        {"a round's start", [this] { schedule_.start(0, 1); }, 1000},
+        {"a new pacer", [this] { schedule_.setPacer([] { return milliseconds(40); }); }, 40 * 1000},
+        {"a stop", [this] { schedule_.stop(0); }, 500 * 1000},
+        {"all stopped", [this] { schedule_.stopAll(); }, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const int before = waker_.requests;
+        c.change();
+        EXPECT_EQ(waker_.requests, before + 1) << c.what;
+        EXPECT_EQ(waker_.asked, c.asked) << c.what;
+    }
+    // A timer that starts another while it fires: one request, after the firing.
+    schedule_.start(7, 10);
+    onFire_ = [this](std::size_t) { schedule_.start(8, 1000); };
+    const int before = waker_.requests;
+    runUntil(10);
+    EXPECT_EQ(waker_.requests, before + 1);
+    EXPECT_EQ(waker_.asked, 20 * 1000);
 }
 
 TEST_F(TimerScheduleTest, aTieOrderChoosesTheOrderOfTimersDueAtOneInstant) {
-    schedule_.setTieOrder(
-        [](std::vector<std::size_t>& due) { std::reverse(due.begin(), due.end()); });
+    tieOrder_ = [](std::vector<std::size_t>& due) { std::reverse(due.begin(), due.end()); };
     schedule_.start(0, 1);
     schedule_.start(1, 1);
     schedule_.start(9, 2);

@@ -1,20 +1,22 @@
-// When the Windows timers fire: the real service with its waitable timer in the message loop
-// (the schedule it asks is tested on a clock of the test's own in tests/unit).
+// When the Windows timers fire: the schedule woken by the real waker, its waitable timer in the
+// message loop (the schedule itself is tested on a clock of the test's own in tests/unit).
 #include <gtest/gtest.h>
 
 #include <map>
 #include <vector>
 
 #include "gui/win32/message_loop.h"
-#include "gui/win32/timer_service.h"
+#include "gui/win32/waker.h"
+#include "timing/timer_schedule.h"
 
 namespace rzv {
 namespace {
 
-// The real service in the real loop: a paced round waits for the pacer, not for the next
+// The real waker in the real loop: a paced round waits for the pacer, not for the next
 // millisecond, and still fires its timers in number order.
-TEST(Win32TimerService, pacedRoundsWaitInTheMessageLoop) {
-    Win32TimerService timers;
+TEST(Win32Waker, pacedRoundsWaitInTheMessageLoop) {
+    Win32Waker waker;
+    TimerSchedule timers(&Win32Waker::nowMicros, waker);
     std::vector<std::size_t> fired;
     int slowFirings = 0;
     timers.setPacer([] { return std::chrono::milliseconds(10); });
@@ -24,7 +26,7 @@ TEST(Win32TimerService, pacedRoundsWaitInTheMessageLoop) {
     });
     for (std::size_t t : {2u, 0u, 1u}) timers.start(t, 1);
     timers.start(7, 50);
-    runMessageLoop(timers, nullptr);
+    runMessageLoop(waker, nullptr);
     std::map<std::size_t, int> counts;
     for (std::size_t t : fired) ++counts[t];
     // 150 ms at one round per 10 ms; unpaced it would be about 150 rounds.
@@ -48,12 +50,13 @@ void closeBox() {
 
 // A modal loop of the system's (here a message box; a control's menu and scroll bar run the same
 // kind) never waits for the program's timer: the timers must fire inside it all the same.
-TEST(Win32TimerService, timersFireInsideTheSystemsModalLoops) {
+TEST(Win32Waker, timersFireInsideTheSystemsModalLoops) {
     // Counted from the moment the box is up: a fresh Wine prefix may take seconds to make the
     // box's fonts ready, and no loop runs meanwhile.
     int firings = 0;
     ULONGLONG boxUp = 0;
-    Win32TimerService timers;
+    Win32Waker waker;
+    TimerSchedule timers(&Win32Waker::nowMicros, waker);
     timers.setFireHandler([&](std::size_t) {
         if (!modalBox()) return;
         if (boxUp == 0) boxUp = GetTickCount64();

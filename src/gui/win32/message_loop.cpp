@@ -2,16 +2,15 @@
 
 namespace rzv {
 
-int runMessageLoop(Win32TimerService& timers, HWND dialog, const std::function<bool()>& finished) {
+int runMessageLoop(Win32Waker& timers, HWND dialog, const std::function<bool()>& finished) {
     const HANDLE timer = timers.waitHandle();
     for (;;) {
         if (finished && finished()) return 0;
         timers.leftModalLoop();  // this loop has the control again: any modal loop has ended
-        timers.arm();
         const DWORD woke =
             MsgWaitForMultipleObjectsEx(1, &timer, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woke == WAIT_OBJECT_0) {
-            timers.fireDue();
+            timers.wake();
             continue;
         }
         MSG msg;
@@ -29,7 +28,7 @@ int runMessageLoop(Win32TimerService& timers, HWND dialog, const std::function<b
             }
             if (finished && finished()) return 0;
             // A steady stream of messages must not hold the timers back.
-            if (WaitForSingleObject(timer, 0) == WAIT_OBJECT_0) timers.fireDue();
+            if (WaitForSingleObject(timer, 0) == WAIT_OBJECT_0) timers.wake();
         }
     }
 }

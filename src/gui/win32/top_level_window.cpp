@@ -31,7 +31,7 @@ void takeSuggestedRectangle(HWND window, LPARAM suggested) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool keepTimersThroughSystemLoops(HWND window, UINT message, WPARAM w, Win32TimerService& timers) {
+bool keepTimersThroughSystemLoops(HWND window, UINT message, WPARAM w, Win32Waker& timers) {
     switch (message) {
         case WM_ENTERIDLE:
             // A menu or dialog of ours waits for input in the system's loop.

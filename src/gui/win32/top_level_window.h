@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "gui/win32/timer_service.h"
+#include "gui/win32/waker.h"
 
 namespace rzv {
 
@@ -33,7 +33,7 @@ void takeSuggestedRectangle(HWND window, LPARAM suggested);
 
 // While the system runs a loop of its own (moving, sizing, a menu), ours is held back: a system
 // timer keeps the timer service going until it ends. True when `message` was one of these.
-bool keepTimersThroughSystemLoops(HWND window, UINT message, WPARAM w, Win32TimerService& timers);
+bool keepTimersThroughSystemLoops(HWND window, UINT message, WPARAM w, Win32Waker& timers);
 
 // WM_NEXTDLGCTL, which the dialog manager's controls send to the window they are in as if it
 // were a dialog. True when `message` was one.

@@ -8,6 +8,8 @@ namespace rzv {
 class TickCount : public TickSource {
   public:
     std::uint64_t millisecondsSinceBoot() override;
+    // The system's clock interrupt: 64 a second unless a program asks for more.
+    std::chrono::microseconds step() const override { return std::chrono::microseconds(15625); }
 };
 
 }  // namespace rzv
