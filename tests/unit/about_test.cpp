@@ -1,4 +1,4 @@
-#include "about/about_window.h"
+#include "about/about_reactions.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 #include "gui/qt/looks.h"
 #include "gui/qt/program_icon.h"
-#include "gui/qt/text.h"
 #include "gui/qt/twips.h"
+#include "os/qt/text.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <array>
 
-#include "about/about_window.h"
+#include "about/about_reactions.h"
 #include "about/about_window_host.h"
 #include "core/unload_once.h"
 #include "gui/qt/outer_placement.h"

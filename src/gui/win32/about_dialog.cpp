@@ -15,7 +15,7 @@ constexpr wchar_t kClassName[] = L"QV_ZIV_ABOUT";
 }  // namespace
 
 Win32AboutDialog::Win32AboutDialog(HWND owner, AboutWindow& model, AboutReactions& reactions,
-                                   Win32TimerService& timers)
+                                   Win32Waker& timers)
     : owner_(owner), model_(model), reactions_(reactions), timers_(timers) {
     registerTopLevelClass(kClassName, 0, &forwardToWindow<Win32AboutDialog>);
     CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, widen(kAboutCaption).c_str(),

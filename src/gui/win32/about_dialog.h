@@ -5,20 +5,19 @@
 
 #include <windows.h>
 
-#include "about/about_window.h"
+#include "about/about_reactions.h"
 #include "about/about_window_host.h"
 #include "core/unload_once.h"
 #include "gui/win32/brushes.h"
 #include "gui/win32/child_controls.h"
 #include "gui/win32/outer_placement.h"
-#include "gui/win32/timer_service.h"
+#include "gui/win32/waker.h"
 
 namespace rzv {
 
 class Win32AboutDialog : public AboutWindowObserver {
   public:
-    Win32AboutDialog(HWND owner, AboutWindow& model, AboutReactions& reactions,
-                     Win32TimerService& timers);
+    Win32AboutDialog(HWND owner, AboutWindow& model, AboutReactions& reactions, Win32Waker& timers);
     ~Win32AboutDialog() override;
     Win32AboutDialog(const Win32AboutDialog&) = delete;
     Win32AboutDialog& operator=(const Win32AboutDialog&) = delete;
@@ -45,7 +44,7 @@ class Win32AboutDialog : public AboutWindowObserver {
     HWND owner_;
     AboutWindow& model_;
     AboutReactions& reactions_;
-    Win32TimerService& timers_;
+    Win32Waker& timers_;
     HWND window_ = nullptr;
     ChildControls controls_;
     Brushes brushes_;
@@ -55,14 +54,14 @@ class Win32AboutDialog : public AboutWindowObserver {
 
 class Win32AboutHost : public AboutWindowHost {
   public:
-    explicit Win32AboutHost(Win32TimerService& timers) : timers_(timers) {}
+    explicit Win32AboutHost(Win32Waker& timers) : timers_(timers) {}
     void setOwner(HWND owner) { owner_ = owner; }
     void showModal(AboutWindow& window, AboutReactions& reactions) override;
     // Closes the window if it is open, as its title bar's close button does.
     void closeOpenWindow();
 
   private:
-    Win32TimerService& timers_;
+    Win32Waker& timers_;
     HWND owner_ = nullptr;
     Win32AboutDialog* open_ = nullptr;
 };
