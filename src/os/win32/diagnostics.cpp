@@ -2,29 +2,23 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 #include "os/win32/wide_text.h"
 
 namespace rzv {
 
-void Win32Diagnostics::warn(std::string_view line) {
-    std::fprintf(stderr, "%s: %.*s\n", program_.c_str(), static_cast<int>(line.size()),
-                 line.data());
-    std::fflush(stderr);
+void Win32Diagnostics::alsoWarn(std::string_view line) {
     // A program without a console has no stderr for most users: the debugger output is where
     // Windows tools (a debugger, DebugView) show a program's warnings.
-    OutputDebugStringW(widen(program_ + ": " + std::string(line) + "\n").c_str());
+    OutputDebugStringW(widen(program() + ": " + std::string(line) + "\n").c_str());
 }
 
-void Win32Diagnostics::fatal(std::string_view message) {
-    exitCode_ = 1;
-    warn(message);
+void Win32Diagnostics::showFatal(std::string_view message, int exitCode) {
     if (desktopIsVisible())
-        MessageBoxW(GetActiveWindow(), widen(message).c_str(), widen(program_).c_str(),
+        MessageBoxW(GetActiveWindow(), widen(message).c_str(), widen(program()).c_str(),
                     MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
-    PostQuitMessage(exitCode_);
+    PostQuitMessage(exitCode);
 }
 
 bool desktopIsVisible() {

@@ -1,25 +1,20 @@
 #pragma once
 
 #include <string>
-#include <utility>
 
-#include "platform/diagnostics.h"
+#include "platform/program_diagnostics.h"
 
 namespace rzv {
 
-// Warnings to the standard error stream (a console, a redirection, or nowhere) and to the
-// debugger output; a fatal fault in a message box where someone can see one, after which the
-// message loop ends with a non-zero exit code. Each line and the box's title name `program`.
-class Win32Diagnostics : public Diagnostics {
+// Warnings also to the debugger output; a fatal fault in a message box where someone can see
+// one, after which the message loop ends.
+class Win32Diagnostics : public ProgramDiagnostics {
   public:
-    explicit Win32Diagnostics(std::string program) : program_(std::move(program)) {}
-    void warn(std::string_view line) override;
-    void fatal(std::string_view message) override;
-    int exitCode() const { return exitCode_; }
+    using ProgramDiagnostics::ProgramDiagnostics;
 
-  private:
-    std::string program_;
-    int exitCode_ = 0;
+  protected:
+    void alsoWarn(std::string_view line) override;
+    void showFatal(std::string_view message, int exitCode) override;
 };
 
 // Whether the process's window station is one a user sees. A task that runs "whether the user
