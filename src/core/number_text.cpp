@@ -13,44 +13,15 @@ namespace {
 // leading or trailing zeros that carry no information.
 constexpr int kSmallestPositionalExponent = -4;
 
-void appendExponent(NumberText& out, int exponent) {
-    out.append('E');
-    out.append(exponent < 0 ? '-' : '+');
+void appendExponent(std::string& out, int exponent) {
+    out += 'E';
+    out += exponent < 0 ? '-' : '+';
     const int magnitude = exponent < 0 ? -exponent : exponent;
     char digits[8];
     auto end = std::to_chars(digits, digits + sizeof digits, magnitude).ptr;
-    if (end - digits < 2) out.append('0');
-    out.append(std::string_view(digits, static_cast<std::size_t>(end - digits)));
+    if (end - digits < 2) out += '0';
+    out += std::string_view(digits, static_cast<std::size_t>(end - digits));
 }
-
-// Collects a normalized number text ("-12.5e-3") in place, spilling to the heap only for the
-// rare text longer than the inline buffer.
-class NormalizedNumber {
-  public:
-    void push(char c) {
-        if (spill_.empty() && size_ < sizeof inline_) {
-            inline_[size_++] = c;
-            return;
-        }
-        if (spill_.empty()) spill_.assign(inline_, size_);
-        spill_.push_back(c);
-    }
-    std::string_view view() const {
-        return spill_.empty() ? std::string_view(inline_, size_) : std::string_view(spill_);
-    }
-    std::size_t size() const { return view().size(); }
-    void truncate(std::size_t size) {
-        if (spill_.empty())
-            size_ = size;
-        else
-            spill_.resize(size);
-    }
-
-  private:
-    char inline_[64];
-    std::size_t size_ = 0;
-    std::string spill_;
-};
 
 // Converts a normalized text; magnitudes beyond the double range become infinity, below it zero.
 double parseNormalized(std::string_view text) {
@@ -102,19 +73,16 @@ bool isDigit(char c) {
 
 }  // namespace
 
-NumberText decimalText(double value, std::string_view separator, int significantDigits) {
-    NumberText out;
-    if (value == 0) {
-        out.append('0');
-        return out;
-    }
+std::string decimalText(double value, std::string_view separator, int significantDigits) {
+    if (value == 0) return "0";
+    std::string out;
     char buf[48];
     auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific,
                              significantDigits - 1)
                    .ptr;
     std::string_view text(buf, static_cast<std::size_t>(end - buf));
     if (text.front() == '-') {
-        out.append('-');
+        out += '-';
         text.remove_prefix(1);
     }
     const auto e = text.find('e');
@@ -129,52 +97,48 @@ NumberText decimalText(double value, std::string_view separator, int significant
     const std::string_view all(digits, count);
 
     if (exponent < kSmallestPositionalExponent || exponent >= significantDigits) {
-        out.append(all[0]);
+        out += all[0];
         if (count > 1) {
-            out.append(separator);
-            out.append(all.substr(1));
+            out += separator;
+            out += all.substr(1);
         }
         appendExponent(out, exponent);
     } else if (exponent >= 0) {
         const auto whole = static_cast<std::size_t>(exponent) + 1;
-        for (std::size_t i = 0; i < whole; ++i) out.append(i < count ? all[i] : '0');
+        for (std::size_t i = 0; i < whole; ++i) out += i < count ? all[i] : '0';
         if (count > whole) {
-            out.append(separator);
-            out.append(all.substr(whole));
+            out += separator;
+            out += all.substr(whole);
         }
     } else {
-        out.append('0');
-        out.append(separator);
-        for (int i = -1; i > exponent; --i) out.append('0');
-        out.append(all);
+        out += '0';
+        out += separator;
+        for (int i = -1; i > exponent; --i) out += '0';
+        out += all;
     }
     return out;
 }
 
-NumberText wholeNumberText(std::int64_t value) {
-    char buf[24];
-    auto end = std::to_chars(buf, buf + sizeof buf, value).ptr;
-    NumberText out;
-    out.append(std::string_view(buf, static_cast<std::size_t>(end - buf)));
-    return out;
+std::string wholeNumberText(std::int64_t value) {
+    return std::to_string(value);
 }
 
 double leadingNumber(std::string_view text, std::string_view separator) {
     LenientCursor at(text);
-    NormalizedNumber number;
+    std::string number;  // normalized: "-12.5e-3"
     if (at.peek() == '-' || at.peek() == '+') {
-        if (at.peek() == '-') number.push('-');
+        if (at.peek() == '-') number.push_back('-');
         at.advance();
     }
     bool digitSeen = false;
     bool pointSeen = false;
     for (;;) {
         if (isDigit(at.peek())) {
-            number.push(at.peek());
+            number.push_back(at.peek());
             digitSeen = true;
             at.advance();
         } else if (!pointSeen && (at.peek() == '.' || at.startsWith(separator))) {
-            number.push('.');
+            number.push_back('.');
             pointSeen = true;
             at.advance(at.peek() == '.' ? 1 : separator.size());
         } else {
@@ -186,24 +150,24 @@ double leadingNumber(std::string_view text, std::string_view separator) {
         // The exponent belongs to the number only when at least one digit follows it.
         const auto mark = at.position();
         const auto kept = number.size();
-        number.push('e');
+        number.push_back('e');
         at.advance();
         if (at.peek() == '-' || at.peek() == '+') {
-            if (at.peek() == '-') number.push('-');
+            if (at.peek() == '-') number.push_back('-');
             at.advance();
         }
         bool exponentDigit = false;
         while (isDigit(at.peek())) {
-            number.push(at.peek());
+            number.push_back(at.peek());
             exponentDigit = true;
             at.advance();
         }
         if (!exponentDigit) {
-            number.truncate(kept);
+            number.resize(kept);
             at.rewind(mark);
         }
     }
-    return parseNormalized(number.view());
+    return parseNormalized(number);
 }
 
 std::optional<double> strictNumber(std::string_view text, std::string_view separator) {
@@ -211,35 +175,35 @@ std::optional<double> strictNumber(std::string_view text, std::string_view separ
     if (first == std::string_view::npos) return std::nullopt;
     text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
 
-    NormalizedNumber number;
+    std::string number;  // normalized: "-12.5e-3"
     std::size_t i = 0;
     auto digitsFrom = [&](std::size_t& pos) {
         const auto start = pos;
-        while (pos < text.size() && isDigit(text[pos])) number.push(text[pos++]);
+        while (pos < text.size() && isDigit(text[pos])) number.push_back(text[pos++]);
         return pos > start;
     };
     if (text[i] == '-' || text[i] == '+') {
-        if (text[i] == '-') number.push('-');
+        if (text[i] == '-') number.push_back('-');
         ++i;
     }
     bool digits = digitsFrom(i);
     if (!separator.empty() && text.substr(i, separator.size()) == separator) {
-        number.push('.');
+        number.push_back('.');
         i += separator.size();
         digits = digitsFrom(i) || digits;
     }
     if (!digits) return std::nullopt;
     if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
-        number.push('e');
+        number.push_back('e');
         ++i;
         if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-            if (text[i] == '-') number.push('-');
+            if (text[i] == '-') number.push_back('-');
             ++i;
         }
         if (!digitsFrom(i)) return std::nullopt;
     }
     if (i != text.size()) return std::nullopt;
-    const double value = parseNormalized(number.view());
+    const double value = parseNormalized(number);
     if (std::isinf(value)) return std::nullopt;
     return value;
 }

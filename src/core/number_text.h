@@ -1,8 +1,7 @@
 // Conversions between numbers and the texts that the value fields hold.
 //
-// Every figure of the uptime pipeline lives as text and is converted on every read and write, so
-// these functions sit on the millisecond tick path: they never touch the C locale, and the common
-// cases allocate nothing (results come back in a fixed buffer).
+// Every figure of the uptime pipeline lives as text and is converted on every read and write, the
+// same whatever the process's C locale: it is never touched.
 #pragma once
 
 #include <cstddef>
@@ -13,33 +12,14 @@
 
 namespace rzv {
 
-// A short number text held in place; long enough for any double, float or 64-bit integer text
-// with a separator of up to four bytes.
-class NumberText {
-  public:
-    static constexpr std::size_t kCapacity = 40;
-
-    std::string_view view() const { return {data_, size_}; }
-    operator std::string_view() const { return view(); }
-
-    void append(char c) { data_[size_++] = c; }
-    void append(std::string_view s) {
-        for (char c : s) data_[size_++] = c;
-    }
-
-  private:
-    char data_[kCapacity]{};
-    std::size_t size_ = 0;
-};
-
 // Decimal text: `significantDigits` significant digits (15 for the uptime figures, 7 for the
 // single-precision placement values), trailing zeros and a trailing separator dropped, the
 // regional separator, exponent form ("1.66666700351925E-05") for very small or very large
 // magnitudes. Zero is "0". The value must be finite.
-NumberText decimalText(double value, std::string_view separator, int significantDigits = 15);
+std::string decimalText(double value, std::string_view separator, int significantDigits = 15);
 
 // Whole-number text: plain digits with a leading "-" for negatives.
-NumberText wholeNumberText(std::int64_t value);
+std::string wholeNumberText(std::int64_t value);
 
 // Leading-number reading: blanks, tabs and line feeds are ignored, then the longest prefix that
 // forms a number is read; a text without one reads as 0. Both "." and the regional separator
@@ -76,7 +56,7 @@ class TickValue {
     // The nearest double to stored / 10000.
     double toDouble() const { return static_cast<double>(stored_) / kScale; }
     // Whole-number text of the value's whole part (truncated toward zero).
-    NumberText wholeText() const { return wholeNumberText(stored_ / kScale); }
+    std::string wholeText() const { return wholeNumberText(stored_ / kScale); }
 
   private:
     explicit TickValue(std::int64_t stored) : stored_(stored) {}
