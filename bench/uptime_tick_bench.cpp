@@ -6,7 +6,9 @@
 #include <new>
 
 #include "fakes/fake_platform.h"
-#include "uptime/uptime_timers.h"
+#include "uptime/breakdown.h"
+#include "uptime/display.h"
+#include "uptime/refinement.h"
 
 namespace {
 std::size_t allocations = 0;

@@ -1,4 +1,4 @@
-#include "gui/qt/paint_probe.h"
+#include "paint_probe.h"
 
 #include <QEvent>
 #include <QRegularExpression>
