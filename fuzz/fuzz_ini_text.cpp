@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "store/ini_text.h"
+#include "settings_file/ini_text.h"
 
 namespace {
 

@@ -100,17 +100,17 @@ const std::array<ControlLayout, kControlCount> kMainWindowControls = {{
 #undef RZV_LABEL
 
 const std::array<TimerDesign, kTimerCount> kTimerDesign = {{
-    {Timer::UPTIME_TIMER, "UPTIME_TIMER", true, 1},
-    {Timer::DAY_UPTIME_TIMER, "DAY_UPTIME_TIMER", false, 1},
-    {Timer::HOUR_UPTIME_TIMER, "HOUR_UPTIME_TIMER", false, 1},
-    {Timer::MINUTE_UPTIME_TIMER, "MINUTE_UPTIME_TIMER", false, 1},
-    {Timer::SECOND_UPTIME_TIMER, "SECOND_UPTIME_TIMER", false, 1},
-    {Timer::QV_DISPLAY_UPDATE_TIMER, "QV_DISPLAY_UPDATE_TIMER", true, 1},
-    {Timer::AlwaysOnTopTimer, "AlwaysOnTopTimer", true, 1000},
-    {Timer::AUTOSTART_TIMER, "AUTOSTART_TIMER", false, 10000},
-    {Timer::LOG_TIMER, "LOG_TIMER", false, 1000},
-    {Timer::AUTOCLOSE_TIMER, "AUTOCLOSE_TIMER", false, 10000},
-    {Timer::TOTALS_TIMER, "TOTALS_TIMER", false, 0},
+    {Timer::UPTIME_TIMER, true, 1},
+    {Timer::DAY_UPTIME_TIMER, false, 1},
+    {Timer::HOUR_UPTIME_TIMER, false, 1},
+    {Timer::MINUTE_UPTIME_TIMER, false, 1},
+    {Timer::SECOND_UPTIME_TIMER, false, 1},
+    {Timer::QV_DISPLAY_UPDATE_TIMER, true, 1},
+    {Timer::AlwaysOnTopTimer, true, 1000},
+    {Timer::AUTOSTART_TIMER, false, 10000},
+    {Timer::LOG_TIMER, false, 1000},
+    {Timer::AUTOCLOSE_TIMER, false, 10000},
+    {Timer::TOTALS_TIMER, false, 0},
 }};
 
 namespace {

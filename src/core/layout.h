@@ -35,7 +35,6 @@ struct ControlLayout {
 
 struct TimerDesign {
     Timer id;
-    const char* name;
     bool enabledInDesign;
     int startupIntervalMs;  // 0: never given an interval
 };

@@ -3,7 +3,7 @@
 //
 // Reactions read and write this model only; the widgets follow it through MainWindowObserver,
 // which hears of a change only when a value really changed, so a field rewritten with the same
-// text every millisecond costs no repaint.
+// text costs no repaint.
 #pragma once
 
 #include <array>
@@ -102,8 +102,8 @@ class MainWindow {
     void setNativeHandle(WindowHandle handle) { nativeHandle_ = handle; }
 
     // What the window system shows: whether value fields beyond the default size (which the
-    // uptime timers rewrite as the milliseconds pass) are in view, and how long the screen keeps
-    // one frame. The uptime timers wake no more often than a person can see a change.
+    // uptime timers rewrite as the count moves) are in view, and how long the screen keeps one
+    // frame. The uptime timers wake no more often than a person can see a change.
     bool valueFieldsInView() const { return valueFieldsInView_; }
     void setValueFieldsInView(bool inView);
     int framePeriodMs() const { return framePeriodMs_; }

@@ -8,6 +8,7 @@
 #include "core/main_window.h"
 #include "platform/diagnostics.h"
 #include "platform/executable_name.h"
+#include "platform/platform.h"
 #include "platform/regional_formats.h"
 #include "platform/settings_store.h"
 
@@ -62,6 +63,10 @@ inline constexpr WindowPlacementKeys kAboutWindowPlacementKeys = {
 
 class Settings {
   public:
+    // The program's settings, in the platform's store.
+    explicit Settings(Platform& platform)
+        : Settings(platform.settings, platform.executable, platform.regional,
+                   platform.diagnostics) {}
     Settings(SettingsStore& store, ExecutableName& executable, RegionalFormats& regional,
              Diagnostics& diagnostics)
         : store_(store), executable_(executable), regional_(regional), diagnostics_(diagnostics) {}

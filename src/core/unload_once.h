@@ -14,7 +14,6 @@ class UnloadOnce {
         done_ = true;
         if (unload) unload();
     }
-    bool done() const { return done_; }
 
   private:
     bool done_ = false;

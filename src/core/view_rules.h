@@ -23,7 +23,7 @@ inline constexpr int kUsefulPixels = 8;
 bool isInView(const PixelRect& control, int clientWidth, int clientHeight);
 
 // Writes to value fields out of sight wait until the field comes into view: a hidden box is not
-// rewritten once a millisecond for nobody.
+// rewritten for nobody.
 class DeferredFields {
   public:
     // Whether a field just written is to be shown now; one out of view is noted instead.

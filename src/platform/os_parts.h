@@ -1,6 +1,6 @@
-// The operating system's parts. Each factory is provided by the one folder under os/ that the
-// build chooses for this system (os/linux, os/posix, os/x11, os/win32), or by os/fallback where
-// the system has no such part; callers never choose by #ifdef.
+// The operating system's parts. Each factory is provided by the folders under os/ that the build
+// chooses for this system (on Linux os/linux, os/posix, os/x11 and os/qt; on Windows os/win32),
+// or by os/absent where the system has no such part; callers never choose by #ifdef.
 #pragma once
 
 #include <memory>

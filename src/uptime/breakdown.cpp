@@ -1,8 +1,8 @@
 // The uptime breakdown: one fresh count, seven independent readings of it in the units of the
 // unit table, and the whole days.
+#include "uptime/breakdown.h"
 #include "uptime/field_math.h"
-#include "uptime/tick_source.h"
-#include "uptime/uptime_timers.h"
+#include "uptime/get_ticks.h"
 
 namespace rzv {
 namespace {

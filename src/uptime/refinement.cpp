@@ -1,8 +1,8 @@
 // The four refinement stages. Each takes the fractional figure of the stage before, subtracts
 // the whole units it holds, and passes the remainder on; every intermediate figure travels as
 // text.
+#include "uptime/refinement.h"
 #include "uptime/field_math.h"
-#include "uptime/uptime_timers.h"
 
 namespace rzv {
 namespace {

@@ -2,15 +2,17 @@
 
 #include <string>
 
-#include "about/about_window.h"
+#include "about/about_reactions.h"
 #include "core/numeric_fault.h"
 #include "core/since_boot.h"
 #include "keeper/always_on_top.h"
 #include "logging/auto_start_close.h"
 #include "logging/log_writer.h"
 #include "logging/start_stop.h"
+#include "uptime/breakdown.h"
+#include "uptime/display.h"
 #include "uptime/pacing.h"
-#include "uptime/uptime_timers.h"
+#include "uptime/refinement.h"
 #include "wiring/startup.h"
 
 namespace rzv {

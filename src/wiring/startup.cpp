@@ -11,10 +11,6 @@
 namespace rzv {
 namespace {
 
-Settings settingsOf(Platform& p) {
-    return Settings(p.settings, p.executable, p.regional, p.diagnostics);
-}
-
 void giveTimersTheirIntervals(MainWindow& window) {
     for (const auto& timer : kTimerDesign)
         if (timer.startupIntervalMs > 0) window.setInterval(timer.id, timer.startupIntervalMs);
@@ -35,7 +31,7 @@ void enterStopped(MainWindow& window) {
 }  // namespace
 
 void startUp(MainWindow& window, Platform& platform) {
-    auto settings = settingsOf(platform);
+    Settings settings(platform);
     window.setPlacement(settings.readWindowPlacement(kMainWindowPlacementKeys));
 
     window.setValue(Tickbox::AlwaysOnTop_TICKBOX,
@@ -67,7 +63,7 @@ void startUp(MainWindow& window, Platform& platform) {
 }
 
 void shutDown(MainWindow& window, Platform& platform) {
-    auto settings = settingsOf(platform);
+    Settings settings(platform);
     settings.holdWrites();  // saved at once, below
     settings.writeWindowPosition(kMainWindowPlacementKeys, window.placement());
     const std::pair<SettingKey, Tickbox> options[] = {

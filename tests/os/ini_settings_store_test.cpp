@@ -1,4 +1,4 @@
-#include "store/ini_settings_store.h"
+#include "settings_file/ini_settings_store.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

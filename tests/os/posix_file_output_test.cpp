@@ -1,4 +1,4 @@
-#include "os/posix/posix_file_output.h"
+#include "os/posix/file_output.h"
 
 #include <dirent.h>
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@
 
 #include "core/settings.h"
 #include "platform/os_parts.h"
-#include "store/ini_settings_store.h"
+#include "settings_file/ini_settings_store.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "os/posix/xdg_log_folders.h"
+#include "os/posix/log_folders.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

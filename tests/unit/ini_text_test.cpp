@@ -1,4 +1,4 @@
-#include "store/ini_text.h"
+#include "settings_file/ini_text.h"
 
 #include <gtest/gtest.h>
 

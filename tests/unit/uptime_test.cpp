@@ -7,8 +7,10 @@
 
 #include "core/numeric_fault.h"
 #include "fakes/fake_platform.h"
-#include "uptime/tick_source.h"
-#include "uptime/uptime_timers.h"
+#include "uptime/breakdown.h"
+#include "uptime/display.h"
+#include "uptime/get_ticks.h"
+#include "uptime/refinement.h"
 #include "wiring/reactions.h"
 
 namespace rzv {

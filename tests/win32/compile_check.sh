@@ -8,7 +8,8 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 src=$root/src
 passed=0
 failed=0
-for source in "$src"/{timing,core,uptime,logging,about,keeper,wiring,store,os/win32,os/fallback}/*.cpp; do
+for source in "$src"/{timing,core,uptime,logging,about,keeper,wiring,settings_file,os/win32,os/absent}/*.cpp \
+    "$src"/app/{command_line,help_text,program_name}.cpp; do
     if "$compiler" -std=c++17 -Wall -Wextra -Werror -I "$src" -I "$generated" -c "$source" \
         -o /dev/null; then
         passed=$((passed + 1))

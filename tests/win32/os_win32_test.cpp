@@ -15,6 +15,7 @@
 #include "fakes/fake_platform.h"
 #include "os/win32/dll_search.h"
 #include "os/win32/environment.h"
+#include "os/win32/executable_name.h"
 #include "os/win32/file_output.h"
 #include "os/win32/log_folders.h"
 #include "os/win32/regional_formats.h"

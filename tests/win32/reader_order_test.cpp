@@ -62,11 +62,11 @@ class ReaderOrderTest : public ::testing::Test {
     }
 
     test::FakePlatform fake;
-    Win32TimerService timers;
+    Win32Waker waker;
     test::FakeAboutHost about;
     MainWindow model{fake.timers};
     MainWindowReactions reactions{model, fake.platform, about};
-    Win32MainWindowView view{model, timers, {}};
+    Win32MainWindowView view{model, waker, {}};
 };
 
 TEST_F(ReaderOrderTest, eachTextBoxAndValueLabelIsNamedByTheStaticBeforeIt) {
@@ -127,7 +127,7 @@ TEST_F(ReaderOrderTest, onlyControlsInViewAreShownAndTabStops) {
 TEST_F(ReaderOrderTest, theAboutWindowsCaptionNamesTheLogCopyAfterOk) {
     AboutWindow aboutModel;
     AboutReactions aboutReactions(aboutModel, model, fake.platform);
-    Win32AboutDialog window(view.handle(), aboutModel, aboutReactions, timers);
+    Win32AboutDialog window(view.handle(), aboutModel, aboutReactions, waker);
     auto child = [&](ControlKind kind, std::size_t id) {
         const std::size_t row = rowIn(kAboutControls.data(), kAboutControls.size(), kind, id);
         return GetDlgItem(window.handle(), ChildControls::idOf(row));

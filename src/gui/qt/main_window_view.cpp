@@ -17,9 +17,9 @@
 #include "gui/qt/looks.h"
 #include "gui/qt/program_icon.h"
 #include "gui/qt/read_only_text_box.h"
-#include "gui/qt/text.h"
 #include "gui/qt/tickbox_widget.h"
 #include "gui/qt/twips.h"
+#include "os/qt/text.h"
 
 namespace rzv {
 
@@ -42,59 +42,61 @@ MainWindowView::~MainWindowView() {
     model_.setObserver(nullptr);
 }
 
+// A record box: the report's lines, read-only and never wrapped. Any other field: a light box
+// whose repaint is its text alone (the value fields change once a frame while in view).
+QWidget* MainWindowView::makeField(const ControlLayout& control) {
+    if (control.multiLine) {
+        auto* box = new QPlainTextEdit(this);
+        box->setReadOnly(true);
+        box->setLineWrapMode(QPlainTextEdit::NoWrap);  // a record's lines stay whole
+        box->setPlainText(toQt(withLineFeeds(control.designText)));
+        return fields_[control.id] = box;
+    }
+    auto* box = new ReadOnlyTextBox(this);
+    box->setText(QString::fromUtf8(control.designText));
+    if (control.id == indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)) {
+        box->setAlignment(Qt::AlignCenter);
+        if (callbacks_.uptimeDetails)
+            box->setDetails([this] { return toQt(callbacks_.uptimeDetails()); });
+    }
+    return fields_[control.id] = box;
+}
+
+QWidget* MainWindowView::makeTickbox(const ControlLayout& control) {
+    auto* box = new TickboxWidget(QString::fromUtf8(control.designText), this);
+    const auto tickbox = static_cast<Tickbox>(control.id);
+    box->setCheckState(TickboxWidget::stateOf(model_.value(tickbox)));
+    box->setEnabled(model_.isEnabled(tickbox));
+    connect(box, &QCheckBox::clicked, this, [this, tickbox] { model_.click(tickbox); });
+    return tickboxes_[control.id] = box;
+}
+
+QWidget* MainWindowView::makeButton(const ControlLayout& control) {
+    auto* button = new QPushButton(QString::fromUtf8(control.designText), this);
+    const auto id = static_cast<Button>(control.id);
+    connect(button, &QPushButton::clicked, this, [this, id] {
+        if (callbacks_.click) callbacks_.click(id);
+    });
+    return buttons_[control.id] = button;
+}
+
+QWidget* MainWindowView::makeControl(const ControlLayout& control) {
+    switch (control.kind) {
+        case ControlKind::Field:
+            return makeField(control);
+        case ControlKind::Label:
+            return labels_[control.id] = new QLabel(QString::fromUtf8(control.designText), this);
+        case ControlKind::Tickbox:
+            return makeTickbox(control);
+        case ControlKind::Button:
+            return makeButton(control);
+    }
+    return nullptr;
+}
+
 void MainWindowView::buildControls() {
     for (const auto& control : kMainWindowControls) {
-        QWidget* widget = nullptr;
-        const QString text = QString::fromUtf8(control.designText);
-        switch (control.kind) {
-            case ControlKind::Field:
-                if (control.multiLine) {
-                    auto* box = new QPlainTextEdit(this);
-                    box->setReadOnly(true);
-                    box->setLineWrapMode(QPlainTextEdit::NoWrap);  // a record's lines stay whole
-                    box->setPlainText(toQt(withLineFeeds(control.designText)));
-                    widget = box;
-                } else {
-                    // The value fields change once a frame while in view: a light box whose
-                    // repaint is the text's band alone.
-                    auto* box = new ReadOnlyTextBox(this);
-                    box->setText(text);
-                    if (control.id == indexOf(Field::QV_UPTIME_DISPLAY_TEXTBOX)) {
-                        box->setAlignment(Qt::AlignCenter);
-                        if (callbacks_.uptimeDetails)
-                            box->setDetails([this] { return toQt(callbacks_.uptimeDetails()); });
-                    }
-                    widget = box;
-                }
-                fields_[control.id] = widget;
-                break;
-            case ControlKind::Label: {
-                auto* label = new QLabel(text, this);
-                labels_[control.id] = label;
-                widget = label;
-                break;
-            }
-            case ControlKind::Tickbox: {
-                auto* box = new TickboxWidget(text, this);
-                const auto tickbox = static_cast<Tickbox>(control.id);
-                box->setCheckState(TickboxWidget::stateOf(model_.value(tickbox)));
-                box->setEnabled(model_.isEnabled(tickbox));
-                connect(box, &QCheckBox::clicked, this, [this, tickbox] { model_.click(tickbox); });
-                tickboxes_[control.id] = box;
-                widget = box;
-                break;
-            }
-            case ControlKind::Button: {
-                auto* button = new QPushButton(text, this);
-                const auto id = static_cast<Button>(control.id);
-                connect(button, &QPushButton::clicked, this, [this, id] {
-                    if (callbacks_.click) callbacks_.click(id);
-                });
-                buttons_[control.id] = button;
-                widget = button;
-                break;
-            }
-        }
+        QWidget* widget = makeControl(control);
         widget->setObjectName(control.name);
         widget->setGeometry(Twips(this).rect(control.rect));
         applyLook(widget, control.look);

@@ -52,6 +52,11 @@ class MainWindowView : public QWidget, public MainWindowObserver {
 
   private:
     void buildControls();
+    // One maker for each kind of control: the widget, at the model's state, in its array.
+    QWidget* makeControl(const ControlLayout& control);
+    QWidget* makeField(const ControlLayout& control);
+    QWidget* makeTickbox(const ControlLayout& control);
+    QWidget* makeButton(const ControlLayout& control);
     void linkCaptions();
     bool hasCaption(const QWidget* w) const;
     void setFocusOrder();

@@ -32,8 +32,7 @@ ControlNaming naming() {
 
 }  // namespace
 
-Win32MainWindowView::Win32MainWindowView(MainWindow& model, Win32TimerService& timers,
-                                         Callbacks callbacks)
+Win32MainWindowView::Win32MainWindowView(MainWindow& model, Win32Waker& timers, Callbacks callbacks)
     : model_(model), timers_(timers), callbacks_(std::move(callbacks)) {
     for (std::size_t row = 0; row < kMainWindowControls.size(); ++row) {
         const ControlLayout& c = kMainWindowControls[row];
@@ -228,6 +227,19 @@ LRESULT Win32MainWindowView::onColour(HDC dc, HWND child, UINT message, WPARAM w
     return DefWindowProcW(window_, message, w, l);
 }
 
+// The control that had the focus when the window went inactive (About opening, another
+// program) has it again when the window comes back.
+LRESULT Win32MainWindowView::onActivate(UINT message, WPARAM w, LPARAM l) {
+    if (LOWORD(w) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+    } else if (lastFocus_ && IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_)) {
+        SetFocus(lastFocus_);
+        return 0;
+    }
+    return DefWindowProcW(window_, message, w, l);
+}
+
 LRESULT Win32MainWindowView::onMessage(UINT message, WPARAM w, LPARAM l) {
     if (keepTimersThroughSystemLoops(window_, message, w, timers_)) return 0;
     if (moveFocusOnRequest(window_, message, w, l)) return 0;
@@ -249,16 +261,7 @@ LRESULT Win32MainWindowView::onMessage(UINT message, WPARAM w, LPARAM l) {
             placeControls(HIWORD(w));
             return 0;
         case WM_ACTIVATE:
-            // The control that had the focus when the window went inactive (About opening,
-            // another program) has it again when the window comes back.
-            if (LOWORD(w) == WA_INACTIVE) {
-                const HWND focus = GetFocus();
-                if (focus && IsChild(window_, focus)) lastFocus_ = focus;
-            } else if (lastFocus_ && IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_)) {
-                SetFocus(lastFocus_);
-                return 0;
-            }
-            return DefWindowProcW(window_, message, w, l);
+            return onActivate(message, w, l);
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:

@@ -17,7 +17,7 @@
 #include "gui/win32/brushes.h"
 #include "gui/win32/child_controls.h"
 #include "gui/win32/outer_placement.h"
-#include "gui/win32/timer_service.h"
+#include "gui/win32/waker.h"
 
 namespace rzv {
 
@@ -30,7 +30,7 @@ class Win32MainWindowView : public MainWindowObserver {
         std::function<std::string()> uptimeDetails;  // the display's tooltip, when it shows
     };
 
-    Win32MainWindowView(MainWindow& model, Win32TimerService& timers, Callbacks callbacks);
+    Win32MainWindowView(MainWindow& model, Win32Waker& timers, Callbacks callbacks);
     ~Win32MainWindowView() override;
     Win32MainWindowView(const Win32MainWindowView&) = delete;
     Win32MainWindowView& operator=(const Win32MainWindowView&) = delete;
@@ -51,6 +51,7 @@ class Win32MainWindowView : public MainWindowObserver {
     friend LRESULT CALLBACK forwardToWindow(HWND, UINT, WPARAM, LPARAM);
     void attach(HWND window) { window_ = window; }
     LRESULT onMessage(UINT message, WPARAM w, LPARAM l);
+    LRESULT onActivate(UINT message, WPARAM w, LPARAM l);
     void onCommand(int id, int code);
     LRESULT onColour(HDC dc, HWND child, UINT message, WPARAM w, LPARAM l);
     void placeControls(UINT dpi);
@@ -63,7 +64,7 @@ class Win32MainWindowView : public MainWindowObserver {
     HWND handleOf(Field f) const { return controls_.handleOf(fieldRows_[indexOf(f)]); }
 
     MainWindow& model_;
-    Win32TimerService& timers_;
+    Win32Waker& timers_;
     Callbacks callbacks_;
     HWND window_ = nullptr;
     HWND line_ = nullptr;

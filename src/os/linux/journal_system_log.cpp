@@ -10,24 +10,13 @@
 #include <cstring>
 #include <memory>
 
+#include "os/posix/descriptor.h"
 #include "platform/os_parts.h"
 
 namespace rzv {
 namespace {
 
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (fd_ >= 0) close(fd_);
-    }
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
+using posix::Descriptor;
 
 // The whole payload in a memory file, sealed so that the journal may read it in place: it
 // takes no file that its sender could still change.

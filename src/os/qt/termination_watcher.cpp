@@ -1,4 +1,4 @@
-#include "gui/qt/termination_watcher.h"
+#include "os/qt/termination_watcher.h"
 
 #include <QSocketNotifier>
 

@@ -1,9 +1,9 @@
-#include "store/ini_settings_store.h"
+#include "settings_file/ini_settings_store.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "store/ini_text.h"
+#include "settings_file/ini_text.h"
 
 namespace rzv {
 namespace {

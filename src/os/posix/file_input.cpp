@@ -1,4 +1,4 @@
-#include "os/posix/posix_file_input.h"
+#include "os/posix/file_input.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,7 +1,8 @@
 // The text of the settings file: sections in brackets, one "key=value" per logical line, the form
 // Qt's settings files and the program's earlier versions wrote. Reading follows that reader to
 // the letter (comments, quotes, continued lines, %-encoded names, CR LF, a byte-order mark);
-// editing rewrites only the lines of the keys it sets and keeps every other byte.
+// editing rewrites only the lines of the keys it sets and keeps every other byte, comments
+// included (Qt's settings class drops them on its first save).
 #pragma once
 
 #include <map>

@@ -1,4 +1,4 @@
-#include "store/ini_text.h"
+#include "settings_file/ini_text.h"
 
 #include <vector>
 
@@ -232,92 +232,116 @@ std::string sectionOf(std::string_view header) {
 }
 
 // The text of a value as written after "=": quotes, backslash escapes, a "," outside quotes
-// separating the items of a list (given back joined by ","), spaces around items dropped.
-std::u16string unquotedValue(std::string_view raw) {
-    std::u16string result;
-    bool inQuotes = false, quoted = false;
-    std::size_t i = 0;
-    std::size_t chopLimit = 0;
-    auto chopTrailingSpaces = [&] {
-        while (result.size() > chopLimit && (result.back() == u' ' || result.back() == u'\t'))
-            result.pop_back();
-    };
-    auto skipSpaces = [&] {
-        while (i < raw.size() && (raw[i] == ' ' || raw[i] == '\t')) ++i;
-    };
-    skipSpaces();
-    chopLimit = result.size();
-    while (i < raw.size()) {
-        const char c = raw[i];
-        if (c == '\\') {
-            ++i;
-            if (i >= raw.size()) return result;
-            const char e = raw[i++];
-            static constexpr char kCodes[][2] = {
-                {'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'},  {'r', '\r'}, {'t', '\t'},
-                {'v', '\v'}, {'"', '"'},  {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
-            bool simple = false;
-            for (const auto& code : kCodes)
-                if (e == code[0]) {
-                    result += static_cast<char16_t>(code[1]);
-                    simple = true;
-                    break;
-                }
-            if (simple) {
-                chopLimit = result.size();
-                continue;
+// separating the items of a list (given back joined by ","), spaces around items dropped. One
+// reader for each thing that may come next.
+class ValueReader {
+  public:
+    explicit ValueReader(std::string_view raw) : raw_(raw) {}
+
+    std::u16string read() {
+        skipSpaces();
+        while (at_ < raw_.size()) {
+            const char c = raw_[at_];
+            if (c == '\\') {
+                if (!readEscape()) return result_;  // the text ended inside an escape
+            } else if (c == '"') {
+                readQuote();
+            } else if (c == ',' && !inQuotes_) {
+                readComma();
+            } else {
+                readPlainRun();
             }
-            if (e == 'x' || (e >= '0' && e <= '7')) {
-                const bool hex = e == 'x';
-                if (hex && i >= raw.size()) return result;
-                if (hex && hexValue(static_cast<unsigned char>(raw[i])) < 0) {
-                    chopLimit = result.size();
-                    continue;  // "\x" without digits: dropped
-                }
-                char16_t value = hex ? 0 : static_cast<char16_t>(e - '0');
-                while (i < raw.size()) {
-                    const int digit = hex ? hexValue(static_cast<unsigned char>(raw[i]))
-                                          : (raw[i] >= '0' && raw[i] <= '7' ? raw[i] - '0' : -1);
-                    if (digit < 0) break;
-                    value = static_cast<char16_t>(value * (hex ? 16 : 8) + digit);
-                    ++i;
-                }
-                result += value;
-                chopLimit = result.size();
-                continue;
-            }
-            if ((e == '\n' || e == '\r') && i < raw.size() && (raw[i] == '\n' || raw[i] == '\r') &&
-                raw[i] != e)
-                ++i;
-            chopLimit = result.size();
-            continue;
         }
-        if (c == '"') {
-            ++i;
-            quoted = true;
-            inQuotes = !inQuotes;
-            if (!inQuotes) {
-                skipSpaces();
-                chopLimit = result.size();
-            }
-            continue;
-        }
-        if (c == ',' && !inQuotes) {
-            if (!quoted) chopTrailingSpaces();
-            result += u',';
-            quoted = false;
-            ++i;
-            skipSpaces();
-            chopLimit = result.size();
-            continue;
-        }
-        std::size_t j = i + 1;
-        while (j < raw.size() && raw[j] != '\\' && raw[j] != '"' && raw[j] != ',') ++j;
-        appendUtf16(result, raw.substr(i, j - i));
-        i = j;
+        if (!quoted_) chopTrailingSpaces();
+        return result_;
     }
-    if (!quoted) chopTrailingSpaces();
-    return result;
+
+  private:
+    void skipSpaces() {
+        while (at_ < raw_.size() && (raw_[at_] == ' ' || raw_[at_] == '\t')) ++at_;
+        keepAll();
+    }
+    // What is there now stays: only spaces written after it may be chopped.
+    void keepAll() { chopLimit_ = result_.size(); }
+    void chopTrailingSpaces() {
+        while (result_.size() > chopLimit_ && (result_.back() == u' ' || result_.back() == u'\t'))
+            result_.pop_back();
+    }
+
+    // After a backslash; false where the text ends inside the escape.
+    bool readEscape() {
+        if (++at_ >= raw_.size()) return false;
+        const char e = raw_[at_++];
+        static constexpr char kCodes[][2] = {{'a', '\a'}, {'b', '\b'},  {'f', '\f'}, {'n', '\n'},
+                                             {'r', '\r'}, {'t', '\t'},  {'v', '\v'}, {'"', '"'},
+                                             {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
+        for (const auto& code : kCodes)
+            if (e == code[0]) {
+                result_ += static_cast<char16_t>(code[1]);
+                keepAll();
+                return true;
+            }
+        if (e == 'x' || (e >= '0' && e <= '7')) return readNumber(e == 'x', e);
+        // A backslash before a line end continues the line; before anything else it is dropped.
+        if ((e == '\n' || e == '\r') && at_ < raw_.size() &&
+            (raw_[at_] == '\n' || raw_[at_] == '\r') && raw_[at_] != e)
+            ++at_;
+        keepAll();
+        return true;
+    }
+
+    // "\x" with hexadecimal digits or "\" with octal ones (`first` the first of them).
+    bool readNumber(bool hex, char first) {
+        if (hex && at_ >= raw_.size()) return false;
+        if (hex && hexValue(static_cast<unsigned char>(raw_[at_])) < 0) {
+            keepAll();
+            return true;  // "\x" without digits: dropped
+        }
+        auto value = static_cast<char16_t>(hex ? 0 : first - '0');
+        for (; at_ < raw_.size(); ++at_) {
+            const char c = raw_[at_];
+            const int digit = hex ? hexValue(static_cast<unsigned char>(c))
+                                  : (c >= '0' && c <= '7' ? c - '0' : -1);
+            if (digit < 0) break;
+            value = static_cast<char16_t>(value * (hex ? 16 : 8) + digit);
+        }
+        result_ += value;
+        keepAll();
+        return true;
+    }
+
+    void readQuote() {
+        ++at_;
+        quoted_ = true;
+        inQuotes_ = !inQuotes_;
+        if (!inQuotes_) skipSpaces();
+    }
+
+    void readComma() {
+        if (!quoted_) chopTrailingSpaces();
+        result_ += u',';
+        quoted_ = false;
+        ++at_;
+        skipSpaces();
+    }
+
+    void readPlainRun() {
+        std::size_t end = at_ + 1;
+        while (end < raw_.size() && raw_[end] != '\\' && raw_[end] != '"' && raw_[end] != ',')
+            ++end;
+        appendUtf16(result_, raw_.substr(at_, end - at_));
+        at_ = end;
+    }
+
+    std::string_view raw_;
+    std::size_t at_ = 0;
+    std::u16string result_;
+    std::size_t chopLimit_ = 0;
+    bool inQuotes_ = false, quoted_ = false;
+};
+
+std::u16string unquotedValue(std::string_view raw) {
+    return ValueReader(raw).read();
 }
 
 bool startsWith(std::u16string_view text, std::u16string_view prefix) {
@@ -501,12 +525,67 @@ std::string escapedName(std::string_view name) {
     return out;
 }
 
-std::string escapedValue(std::string_view text) {
-    std::u16string units = utf16Of(text);
-    if (!units.empty() && units.front() == u'@') units.insert(units.begin(), u'@');
-    std::string out;
-    bool needsQuotes = false, escapeNextIfHex = false;
-    auto hexText = [](unsigned value) {
+namespace {
+
+// A value as the file holds it, written a UTF-16 unit at a time: control characters, quotes and
+// backslashes escaped, the rest kept as UTF-8, quotes around a value that needs them.
+class ValueWriter {
+  public:
+    void put(char16_t c) {
+        if (c == u';' || c == u',' || c == u'=') needsQuotes_ = true;
+        const bool hexAfterEscape = escapeNextIfHex_ && hexValue(c) >= 0;
+        if (c < 0x20 || c == u'"' || c == u'\\' || hexAfterEscape) flush();
+        if (hexAfterEscape) {
+            out_ += "\\x" + hexText(c);  // a digit that would join the escape before it
+            return;
+        }
+        escapeNextIfHex_ = false;
+        if (const char* named = namedEscape(c)) {
+            out_ += named;
+            escapeNextIfHex_ = c == u'\0';
+        } else if (c <= 0x1F) {
+            out_ += "\\x" + hexText(c);
+            escapeNextIfHex_ = true;
+        } else {
+            plain_ += c;
+        }
+    }
+
+    std::string finish() {
+        flush();
+        if (needsQuotes_ || (!out_.empty() && (out_.front() == ' ' || out_.back() == ' ')))
+            return "\"" + out_ + "\"";
+        return out_;
+    }
+
+  private:
+    static const char* namedEscape(char16_t c) {
+        switch (c) {
+            case u'\0':
+                return "\\0";
+            case u'\a':
+                return "\\a";
+            case u'\b':
+                return "\\b";
+            case u'\f':
+                return "\\f";
+            case u'\n':
+                return "\\n";
+            case u'\r':
+                return "\\r";
+            case u'\t':
+                return "\\t";
+            case u'\v':
+                return "\\v";
+            case u'"':
+                return "\\\"";
+            case u'\\':
+                return "\\\\";
+            default:
+                return nullptr;
+        }
+    }
+    static std::string hexText(unsigned value) {
         static constexpr char kHex[] = "0123456789abcdef";
         std::string digits;
         do {
@@ -514,64 +593,26 @@ std::string escapedValue(std::string_view text) {
             value /= 16;
         } while (value);
         return digits;
-    };
-    std::u16string plain;  // written as UTF-8 at the next escape, so surrogate pairs stay whole
-    auto flush = [&] {
-        out += utf8Of(plain);
-        plain.clear();
-    };
-    for (const char16_t c : units) {
-        if (c == u';' || c == u',' || c == u'=') needsQuotes = true;
-        if (c < 0x20 || c == u'"' || c == u'\\' || (escapeNextIfHex && hexValue(c) >= 0)) flush();
-        if (escapeNextIfHex && hexValue(c) >= 0) {
-            out += "\\x" + hexText(c);
-            continue;
-        }
-        escapeNextIfHex = false;
-        switch (c) {
-            case u'\0':
-                out += "\\0";
-                escapeNextIfHex = true;
-                break;
-            case u'\a':
-                out += "\\a";
-                break;
-            case u'\b':
-                out += "\\b";
-                break;
-            case u'\f':
-                out += "\\f";
-                break;
-            case u'\n':
-                out += "\\n";
-                break;
-            case u'\r':
-                out += "\\r";
-                break;
-            case u'\t':
-                out += "\\t";
-                break;
-            case u'\v':
-                out += "\\v";
-                break;
-            case u'"':
-            case u'\\':
-                out += '\\';
-                out += static_cast<char>(c);
-                break;
-            default:
-                if (c <= 0x1F) {
-                    out += "\\x" + hexText(c);
-                    escapeNextIfHex = true;
-                } else {
-                    plain += c;
-                }
-        }
     }
-    flush();
-    if (needsQuotes || (!out.empty() && (out.front() == ' ' || out.back() == ' ')))
-        out = "\"" + out + "\"";
-    return out;
+    // Written as UTF-8 at the next escape, so that surrogate pairs stay whole.
+    void flush() {
+        out_ += utf8Of(plain_);
+        plain_.clear();
+    }
+
+    std::string out_;
+    std::u16string plain_;
+    bool needsQuotes_ = false, escapeNextIfHex_ = false;
+};
+
+}  // namespace
+
+std::string escapedValue(std::string_view text) {
+    std::u16string units = utf16Of(text);
+    if (!units.empty() && units.front() == u'@') units.insert(units.begin(), u'@');
+    ValueWriter writer;
+    for (const char16_t c : units) writer.put(c);
+    return writer.finish();
 }
 
 }  // namespace rzv::ini

@@ -1,4 +1,4 @@
-#include "os/posix/xdg_log_folders.h"
+#include "os/posix/log_folders.h"
 
 #include <pwd.h>
 #include <sys/stat.h>
@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "os/posix/paths.h"
 #include "platform/os_parts.h"
 
 namespace rzv {
@@ -96,15 +97,7 @@ std::string XdgLogFolders::stateFolder(const std::string& name, std::string& fai
         return {};
     }
     const std::string folder = base + "/" + name;
-    // Each missing folder on the way is made for the user alone.
-    for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
-        const std::string part = folder.substr(0, slash);
-        if (!isFolder(part) && ::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
-            failure = "cannot make " + part + ": " + std::strerror(errno);
-            return {};
-        }
-        if (slash == std::string::npos) break;
-    }
+    if (failure = posix::makeFolders(folder); !failure.empty()) return {};
     if (!isFolder(folder)) {
         failure = folder + " is not a folder";
         return {};

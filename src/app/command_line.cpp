@@ -1,4 +1,4 @@
-#include "wiring/command_line.h"
+#include "app/command_line.h"
 
 #include <algorithm>
 

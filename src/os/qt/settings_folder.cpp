@@ -1,8 +1,8 @@
-#include "gui/qt/settings_folder.h"
+#include "os/qt/settings_folder.h"
 
 #include <QStandardPaths>
 
-#include "gui/qt/text.h"
+#include "os/qt/text.h"
 
 namespace rzv {
 

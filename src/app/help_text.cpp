@@ -1,4 +1,4 @@
-#include "wiring/help_text.h"
+#include "app/help_text.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "wiring/program_name.h"
+#include "app/program_name.h"
 
 #include "core/product.h"
 #include "platform/executable_name.h"

@@ -1,8 +1,8 @@
-#include "gui/qt/qt_regional_formats.h"
+#include "os/qt/regional_formats.h"
 
 #include <QDateTime>
 
-#include "gui/qt/text.h"
+#include "os/qt/text.h"
 
 namespace rzv {
 

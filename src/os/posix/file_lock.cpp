@@ -1,4 +1,4 @@
-#include "os/posix/posix_file_lock.h"
+#include "os/posix/file_lock.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -13,18 +13,19 @@
 #include <ctime>
 #include <thread>
 
+#include "os/posix/paths.h"
 #include "platform/os_parts.h"
 
 namespace rzv {
 namespace {
 
+using posix::folderOf;
+using posix::makeFolders;
+using posix::reasonOf;
+
 constexpr auto kStaleAge = std::chrono::seconds(1);
 constexpr auto kPoll = std::chrono::milliseconds(10);
 constexpr int kBreakAttempts = 20;  // stale locks broken in one go, against a racing taker
-
-std::string reasonOf(int error) {
-    return std::strerror(error);
-}
 
 std::string hostName() {
     char name[HOST_NAME_MAX + 1] = {};
@@ -47,21 +48,6 @@ class PosixFileLock : public FileLock {
     std::string path_;
     bool released_ = false;
 };
-
-// Creates the folders of `path` that are missing, as private folders of the user.
-std::string makeFolders(const std::string& folder) {
-    for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
-        const std::string part = folder.substr(0, slash);
-        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return reasonOf(errno);
-        if (slash == std::string::npos) return {};
-    }
-}
-
-std::string folderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 // Whether the lock at `path` is stale. Nothing is said of a lock that is gone by now.
 bool isStale(const std::string& path, const std::string& host) {
@@ -135,7 +121,7 @@ std::unique_ptr<FileLock> PosixFileLocks::lock(const std::string& name, std::str
         if (error == ENOENT && !madeFolders) {
             madeFolders = true;
             if (auto trouble = makeFolders(folderOf(path)); !trouble.empty()) {
-                failure = "cannot create its folder: " + trouble;
+                failure = trouble;
                 return nullptr;
             }
             continue;

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "wiring/help_text.h"
-#include "wiring/program_name.h"  // the front ends name the program in ProgramFacts with it
+#include "app/help_text.h"
+#include "app/program_name.h"  // the front ends name the program in ProgramFacts with it
 
 namespace rzv {
 

@@ -1,9 +1,9 @@
-#include "gui/qt/qt_executable_name.h"
+#include "os/qt/executable_name.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 
-#include "gui/qt/text.h"
+#include "os/qt/text.h"
 
 namespace rzv {
 

@@ -1,4 +1,4 @@
-#include "os/posix/posix_file_output.h"
+#include "os/posix/file_output.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,6 +9,8 @@
 #include <cstring>
 #include <random>
 
+#include "os/posix/descriptor.h"
+#include "os/posix/paths.h"
 #include "platform/os_parts.h"
 
 namespace rzv {
@@ -17,9 +19,10 @@ namespace {
 constexpr int kMaxLinkHops = 40;  // the kernel's own limit
 constexpr int kNameAttempts = 100;
 
-std::string reasonOf(int error) {
-    return std::strerror(error);
-}
+using posix::baseOf;
+using posix::Descriptor;
+using posix::folderOf;
+using posix::reasonOf;
 
 WriteRefusal refusalOf(int error) {
     switch (error) {
@@ -44,37 +47,6 @@ FileWrite failed(int error, std::string reason = {}) {
 FileWrite refused(std::string reason) {
     return {std::move(reason), WriteRefusal::Other};
 }
-
-std::string folderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string baseOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// Closes on every path out; a failing close of a written file is checked by hand first.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int get() const { return fd_; }
-    FileWrite close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0 ? FileWrite{} : failed(errno);
-    }
-
-  private:
-    int fd_;
-};
 
 // Where the content goes: the named file itself, or the regular file its links lead to.
 struct Target {
@@ -151,7 +123,8 @@ FileWrite writeDurably(Descriptor& file, std::string_view text) {
     if (auto write = writeAll(file.get(), text); !write.written()) return write;
     if (::fsync(file.get()) != 0)
         return failed(errno, "cannot sync it to the disk: " + reasonOf(errno));
-    return file.close();
+    const int error = file.close();
+    return error == 0 ? FileWrite{} : failed(error);
 }
 
 // A hidden file beside the target, created new (never an existing one, never through a link).

@@ -1,8 +1,8 @@
-#include "gui/qt/qt_environment.h"
+#include "os/qt/environment.h"
 
 #include <QSysInfo>
 
-#include "gui/qt/text.h"
+#include "os/qt/text.h"
 
 namespace rzv {
 

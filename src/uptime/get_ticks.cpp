@@ -1,4 +1,4 @@
-#include "uptime/tick_source.h"
+#include "uptime/get_ticks.h"
 
 #include "core/numeric_fault.h"
 
