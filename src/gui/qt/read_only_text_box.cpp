@@ -10,7 +10,9 @@
 #include <QStyleOptionFrame>
 #include <QTextLine>
 #include <QToolTip>
+#include <QtMath>
 #include <algorithm>
+#include <climits>
 
 namespace rzv {
 namespace {
@@ -31,6 +33,23 @@ constexpr int kTextMargin = 2;
 // Whole pixels, as a font's metrics measure a text.
 int advanceOf(const QTextLayout& layout) {
     return qRound(layout.lineAt(0).naturalTextWidth());
+}
+
+// Whether the characters of a text run left to right whatever changes in it: a right-to-left
+// character reorders its neighbours.
+bool runsLeftToRight(const QString& text) {
+    return std::none_of(text.begin(), text.end(), [](QChar c) {
+        switch (c.direction()) {
+            case QChar::DirR:
+            case QChar::DirAL:
+            case QChar::DirRLE:
+            case QChar::DirRLO:
+            case QChar::DirRLI:
+                return true;
+            default:
+                return false;
+        }
+    });
 }
 
 // What shows beneath the box where its panel is not opaque: the background of the nearest widget
@@ -83,13 +102,64 @@ ReadOnlyTextBox::ReadOnlyTextBox(QWidget* parent) : QFrame(parent) {
 void ReadOnlyTextBox::setText(const QString& text) {
     if (text == text_) return;
     const TextChange change = changeBetween(text_, text);
+    shaped();
+    const std::unique_ptr<QTextLayout> before = std::move(layout_);
     text_ = text;
-    layout_.reset();
-    update();
+    update(changedRect(change.position, *before));
     if (QAccessible::isActive()) {
         QAccessibleTextUpdateEvent event(this, change.position, change.removed, change.inserted);
         QAccessible::updateAccessibility(&event);
     }
+}
+
+// A value field's digits change from the right: repainting from the first changed character on,
+// rather than the whole line, keeps each frame's picture (and what goes to the display server)
+// small.
+QRect ReadOnlyTextBox::changedRect(int position, const QTextLayout& before) {
+    const QRect band = frame().line;
+    const QTextLayout& after = shaped();
+    const int oldAdvance = advanceOf(before);
+    const int newAdvance = advanceOf(after);
+    const int left = textOrigin(newAdvance).x();
+    // A centred text whose width changed moves as a whole; a right-to-left run may move the
+    // characters on either side of a change.
+    if (textOrigin(oldAdvance).x() != left || layoutDirection() != Qt::LeftToRight ||
+        !runsLeftToRight(before.text()) || !runsLeftToRight(text_))
+        return band;
+    // The characters before the change stay where they were, but a changed neighbour may kern
+    // the last of them, and antialiased glyph edges reach a little past their advances.
+    constexpr int kOverhang = 2;
+    const qreal from =
+        std::min(before.lineAt(0).cursorToX(position), after.lineAt(0).cursorToX(position));
+    const int start = left + qFloor(from) - kOverhang;
+    const int end = left + std::max(oldAdvance, newAdvance) + kOverhang;
+    QRect changed(start, band.top(), end - start, band.height());
+    // Only the rows the changed glyphs cover, a pixel more each side for antialiasing; the last
+    // unchanged character is counted in, for a ligature or kerning the change may break.
+    std::pair<int, int> rows{INT_MAX, INT_MIN};
+    if (addInkRows(before.text(), position - 1, rows) && addInkRows(text_, position - 1, rows) &&
+        rows.first <= rows.second) {
+        changed.setTop(frame().baseline + rows.first - 1);
+        changed.setBottom(frame().baseline + rows.second + 1);
+    }
+    return changed.intersected(band);
+}
+
+// A combining mark or a character of another script may be placed higher or lower beside its
+// neighbours than alone, so only plain printable ASCII is measured character by character.
+bool ReadOnlyTextBox::addInkRows(const QString& text, int from, std::pair<int, int>& rows) {
+    for (int i = std::max(0, from); i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x20 || c > 0x7e) return false;
+        auto& known = inkRows_[c - 0x20];
+        if (!known) {
+            const QRect box = fontMetrics().boundingRect(QChar(c));
+            known =
+                box.isEmpty() ? std::pair(INT_MAX, INT_MIN) : std::pair(box.top(), box.bottom());
+        }
+        rows = {std::min(rows.first, known->first), std::max(rows.second, known->second)};
+    }
+    return true;
 }
 
 void ReadOnlyTextBox::setAlignment(Qt::Alignment alignment) {
@@ -104,9 +174,13 @@ const ReadOnlyTextBox::Frame& ReadOnlyTextBox::frame() const {
     frame_.text = frame_.contents.adjusted(kTextMargin, 0, -kTextMargin, 0);
     frame_.font = QFont(font(), this);
     const QFontMetrics metrics = fontMetrics();
-    // Centred as a line edit centres its line: an odd spare pixel goes above it.
+    // Centred as a line edit centres its line: an odd spare pixel goes above it. One pixel more
+    // each side of the band takes in glyphs that reach past the font's ascent or descent.
     const int top = frame_.text.top() + (frame_.text.height() - metrics.height() + 1) / 2;
     frame_.baseline = top + metrics.ascent();
+    frame_.line =
+        QRect(frame_.contents.left(), top - 1, frame_.contents.width(), metrics.height() + 2)
+            .intersected(frame_.contents);
     frameKnown_ = true;
     return frame_;
 }
@@ -175,8 +249,10 @@ void ReadOnlyTextBox::changeEvent(QEvent* event) {
     frameKnown_ = false;
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ParentChange)
         noteBackdrop();
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::LayoutDirectionChange)
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::LayoutDirectionChange) {
         layout_.reset();
+        inkRows_.fill(std::nullopt);
+    }
     QFrame::changeEvent(event);
 }
 

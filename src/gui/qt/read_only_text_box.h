@@ -1,16 +1,19 @@
 // A read-only single-line text box: the uptime display and the value fields. A line edit would
-// move its caret and report itself editable on every write; this box has no caret, keeps its
-// panel as a picture and shapes each text once. Over an opaque backdrop it paints every pixel of
-// itself, so the window's background is not drawn beneath it. A change reaches a screen reader
-// as one replacement of the characters that changed, and nothing else.
+// move its caret and report itself editable on every write, and ask the style for its whole
+// panel on every repaint; this box has no caret, keeps its panel as a picture, shapes each text
+// once, and repaints only the band its text occupies, over nothing: it paints every pixel of
+// itself, so the window's background and neighbours are not drawn beneath it. A change reaches a
+// screen reader as one replacement of the characters that changed, and nothing else.
 #pragma once
 
 #include <QFrame>
 #include <QPixmap>
 #include <QString>
 #include <QTextLayout>
+#include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace rzv {
@@ -54,6 +57,7 @@ class ReadOnlyTextBox : public QFrame {
     struct Frame {
         QRect contents;  // inside the panel's frame
         QRect text;      // the room the text may fill
+        QRect line;      // the band of one line, where a text change repaints
         int baseline = 0;
         QFont font;  // for this widget's screen
     };
@@ -61,6 +65,11 @@ class ReadOnlyTextBox : public QFrame {
     // The text laid out once: its width, where its characters are, and what paints it.
     const QTextLayout& shaped();
     std::unique_ptr<QTextLayout> shape(const QString& text) const;
+    // What a change from `position` on repaints, given the text before it.
+    QRect changedRect(int position, const QTextLayout& before);
+    // The rows, from the baseline, that a text's characters from `from` on cover, united into
+    // `rows`; false when that is not known from the characters alone.
+    bool addInkRows(const QString& text, int from, std::pair<int, int>& rows);
     // Where a text that wide starts: the left end of its baseline.
     QPoint textOrigin(int advance) const;
     // The style's panel over the parent's background, drawn once for each size, state and
@@ -72,6 +81,8 @@ class ReadOnlyTextBox : public QFrame {
     std::function<QString()> details_;
     Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignVCenter;
     std::unique_ptr<QTextLayout> layout_;
+    // The rows each printable ASCII character covers in the font, measured when first needed.
+    std::array<std::optional<std::pair<int, int>>, 95> inkRows_;
     mutable Frame frame_;
     mutable bool frameKnown_ = false;
     QPixmap panel_;
