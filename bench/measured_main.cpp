@@ -5,14 +5,13 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QSocketNotifier>
+#include <algorithm>
 #include <cstdio>
 
 #include "app/qt_program.h"
 #include "core/layout.h"
 #include "gui/qt/main_window_view.h"
-#include "gui/qt/program_icon.h"
 #include "paint_probe.h"
-#include "platform/os_parts.h"
 
 namespace {
 
@@ -29,23 +28,14 @@ class WakeCounter : public QObject {
     }
 };
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
-    rzv::CommandLineAnswer commandLine;
-    if (const int status = rzv::answerCommandLine(argc, argv, commandLine); status >= 0)
-        return status;
-    const auto terminations = rzv::os::makeTerminationRequests();
-    if (const int status = rzv::prepareTheDisplay(commandLine, argv[0]); status >= 0) return status;
-    QApplication app(argc, argv);
-    rzv::nameTheDesktopEntry();
-    rzv::QtProgram program(commandLine, *terminations);
+// Runs the program with the probe on its window and the counter on its events.
+int measuredRun(rzv::QtProgram& program) {
     rzv::MainWindowView& view = program.view();
     rzv::PaintProbe probe(view,
                           *view.widgetFor(rzv::layoutOf(rzv::Field::QV_UPTIME_DISPLAY_TEXTBOX)),
                           program.ticks());
     WakeCounter counter;
-    app.installEventFilter(&counter);
+    qApp->installEventFilter(&counter);
     QElapsedTimer running;
     running.start();
     const int status = program.run();
@@ -55,4 +45,10 @@ int main(int argc, char* argv[]) {
                      static_cast<double>(std::max<qint64>(1, running.elapsed())),
                  static_cast<double>(running.elapsed()) / 1000.0);
     return status;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    return rzv::runQtProgram(argc, argv, measuredRun);
 }

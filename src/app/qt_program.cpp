@@ -13,6 +13,7 @@
 #include "core/settings.h"
 #include "gui/qt/about_dialog.h"
 #include "gui/qt/main_window_view.h"
+#include "gui/qt/program_icon.h"
 #include "os/qt/diagnostics.h"
 #include "os/qt/environment.h"
 #include "os/qt/executable_name.h"
@@ -58,8 +59,8 @@ std::unique_ptr<WindowZOrder> windowZOrder() {
     return std::make_unique<NoWindowZOrder>();
 }
 
-}  // namespace
-
+// --help and --version answer without a window, so they work without a display too. Returns
+// the exit status, or -1 to go on and open the window as `answer` says.
 int answerCommandLine(int argc, char* argv[], CommandLineAnswer& answer) {
     const std::string name = programNameFrom(argc > 0 ? argv[0] : "");
     const std::string product = kProductName;
@@ -97,6 +98,8 @@ int prepareTheDisplay(const CommandLineAnswer& commandLine, const char* programP
     preferX11OnWayland(commandLine.platform);
     return -1;
 }
+
+}  // namespace
 
 // Every part, in the order each needs the ones before it.
 struct QtProgram::Parts {
@@ -198,6 +201,23 @@ int QtProgram::run() {
     const int status = QApplication::exec();
     if (parts_->diagnostics.exitCode() != 0) return parts_->diagnostics.exitCode();
     return status != 0 ? status : parts_->model.exitStatus();
+}
+
+int runQtProgram(int argc, char* argv[], const std::function<int(QtProgram&)>& run) {
+    CommandLineAnswer commandLine;
+    if (const int status = answerCommandLine(argc, argv, commandLine); status >= 0) return status;
+    // First of all, so that a request during start-up waits for the window instead of killing
+    // the program unsaved.
+    const auto terminations = os::makeTerminationRequests();
+    if (const int status = prepareTheDisplay(commandLine, argv[0]); status >= 0) return status;
+    QApplication app(argc, argv);
+    nameTheDesktopEntry();
+    QtProgram program(commandLine, *terminations);
+    return run(program);
+}
+
+int runQtProgram(int argc, char* argv[]) {
+    return runQtProgram(argc, argv, [](QtProgram& program) { return program.run(); });
 }
 
 }  // namespace rzv

@@ -3,6 +3,7 @@
 // with its reactions and the main window; last the event loop.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "app/command_line.h"
@@ -12,14 +13,6 @@
 namespace rzv {
 
 class MainWindowView;
-
-// --help and --version answer without a window, so they work without a display too. Returns
-// the exit status, or -1 to go on and open the window as `answer` says.
-int answerCommandLine(int argc, char* argv[], CommandLineAnswer& answer);
-
-// The display, and Qt's environment tuned for it before Qt starts. Returns the exit status
-// where there is no display, else -1.
-int prepareTheDisplay(const CommandLineAnswer& commandLine, const char* programPath);
 
 class QtProgram {
   public:
@@ -42,5 +35,11 @@ class QtProgram {
     void show();
     std::unique_ptr<Parts> parts_;
 };
+
+// The whole program, from its command line to its exit status: --help and --version answer
+// without a window; without a display it says so; else Qt starts and the program runs.
+int runQtProgram(int argc, char* argv[]);
+// The same, with `run` in place of the program's own run (a measuring build wraps it).
+int runQtProgram(int argc, char* argv[], const std::function<int(QtProgram&)>& run);
 
 }  // namespace rzv
